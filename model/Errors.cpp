@@ -1,0 +1,16 @@
+#include "model/Errors.h"
+
+EInOutError::EInOutError(int code) : Exception(MessageForCode(code)), code_(code) {}
+
+std::string EInOutError::MessageForCode(int code) {
+  switch (code) {
+    case 2: return "File not found";
+    case 3: return "Invalid filename";
+    case 4: return "Too many open files";
+    case 5: return "File access denied";
+    case 100: return "Read beyond end of file";
+    case 101: return "Disk full";
+    case 106: return "Invalid numeric input";
+    default: return "I/O error " + std::to_string(code);
+  }
+}

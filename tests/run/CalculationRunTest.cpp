@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "RecordingConnections.h"
+#include "run/CalculationRun.h"
+
+namespace {
+
+CalcParams Defaults() { return DefaultCalcParams(); }
+
+double Round5(double x) { return std::round(x * 1e5) / 1e5; }
+
+TEST(CalculationRun, DefaultRunProducesTheReferenceTable) {
+  RecordedRun run(Defaults());
+  CalculationRun(run.Connections());
+
+  ASSERT_EQ(run.file.rows.size(), 501u);
+  // Rows of the worked example (row number, t, u, E), to five decimals.
+  struct {
+    std::size_t row;
+    double t, u, e;
+  } const reference[] = {{1, 0, 0, 0},          {2, 0.001, 0.00033, 0.03},
+                         {3, 0.002, 0.00131, 0.06}, {51, 0.05, 0.59441, 1.5},
+                         {101, 0.1, 1.79630, 3},  {201, 0.2, 2.86956, 3},
+                         {401, 0.4, 2.99847, 3},  {402, 0.401, 2.99823, 2.97},
+                         {451, 0.45, 2.40510, 1.5}, {501, 0.5, 1.20354, 0}};
+  for (const auto& r : reference) {
+    const ResultRow& row = run.file.rows[r.row - 1];
+    EXPECT_EQ(Round5(row.t), r.t) << "row " << r.row;
+    EXPECT_EQ(Round5(row.u), r.u) << "row " << r.row;
+    EXPECT_EQ(Round5(row.E), r.e) << "row " << r.row;
+  }
+  // Times are accumulated sums: a little above the round values later on, so row 401 is
+  // already on the falling edge and the last row lies just past T4.
+  EXPECT_GT(run.file.rows[400].t, 0.4);
+  EXPECT_LT(run.file.rows[400].E, 3);
+  EXPECT_GT(run.file.rows[500].t, 0.5);
+
+  ASSERT_EQ(run.resultBox.shown.size(), 1u);
+  const double globalError = run.resultBox.shown[0];
+  EXPECT_NEAR(globalError, 0.0267126, 5e-8);
+  // The global error is the largest change between consecutive values, met near t = 0.1.
+  std::size_t largest = 1;
+  for (std::size_t i = 1; i < run.file.rows.size(); ++i) {
+    const double change = std::fabs(run.file.rows[i].u - run.file.rows[i - 1].u);
+    EXPECT_LE(change, globalError);
+    if (change == globalError) largest = i;
+  }
+  EXPECT_NEAR(run.file.rows[largest].t, 0.1, 1e-9);
+}
+
+TEST(CalculationRun, EmitsEveryRowToFileThenBothSeriesInOrder) {
+  RecordedRun run(Defaults());
+  CalculationRun(run.Connections());
+
+  EXPECT_EQ(run.chart.series[0].clears, 1);
+  EXPECT_EQ(run.chart.series[1].clears, 1);
+  ASSERT_EQ(run.chart.series[0].points.size(), 501u);
+  ASSERT_EQ(run.chart.series[1].points.size(), 501u);
+  for (std::size_t i = 0; i < 501; ++i) {
+    const ResultRow& row = run.file.rows[i];
+    EXPECT_EQ(run.chart.series[0].points[i], std::make_pair(row.t, row.u));
+    EXPECT_EQ(run.chart.series[1].points[i], std::make_pair(row.t, row.E));
+    if (i > 0) {
+      EXPECT_EQ(row.t, static_cast<double>(static_cast<long double>(run.file.rows[i - 1].t) + 0.001));
+    }
+  }
+  EXPECT_EQ(run.file.calls.front(), "create");
+  EXPECT_EQ(run.file.calls[1], "header");
+  EXPECT_EQ(run.file.calls.back(), "close");
+  EXPECT_EQ(run.file.closes, 1);
+}
+
+TEST(CalculationRun, ShortRunsHaveExactlyTwoRows) {
+  for (double t4 : {0.0005, 0.0, -5.0}) {
+    CalcParams p = Defaults();
+    p.T4 = t4;
+    RecordedRun run(p);
+    CalculationRun(run.Connections());
+    ASSERT_EQ(run.file.rows.size(), 2u) << t4;
+    EXPECT_EQ(run.file.rows[1].t, 0.001);
+    // The global error is the start step's change.
+    EXPECT_EQ(run.resultBox.shown.at(0), std::fabs(run.file.rows[1].u - run.file.rows[0].u));
+  }
+}
+
+TEST(CalculationRun, GridTimeEqualToT4GetsOneFurtherRow) {
+  CalcParams p = Defaults();
+  p.Step = 0.25;
+  p.T4 = 0.5;  // 0 + 0.25 + 0.25 is exact
+  RecordedRun run(p);
+  CalculationRun(run.Connections());
+  ASSERT_EQ(run.file.rows.size(), 4u);
+  EXPECT_EQ(run.file.rows[2].t, 0.5);
+  EXPECT_EQ(run.file.rows[3].t, 0.75);
+}
+
+TEST(CalculationRun, NoSlopeKeepsEveryValue) {
+  CalcParams p = Defaults();
+  p.Amplitude = 0;
+  RecordedRun run(p);
+  CalculationRun(run.Connections());
+  for (const ResultRow& row : run.file.rows) {
+    EXPECT_EQ(row.u, 0);
+    EXPECT_EQ(row.E, 0);
+  }
+  EXPECT_EQ(run.resultBox.shown.at(0), 0);
+}
+
+// What an abandoned run leaves behind: rows in the file and points in each series.
+struct AbandonCase {
+  const char* name;
+  double r, c;
+  std::size_t rowsLeft;
+  bool zeroDivide;
+};
+
+void PrintTo(const AbandonCase& c, std::ostream* os) { *os << c.name; }
+
+class AbandonedRuns : public ::testing::TestWithParam<AbandonCase> {};
+
+TEST_P(AbandonedRuns, CloseTheFileOnceAndKeepWhatWasEmitted) {
+  const AbandonCase& a = GetParam();
+  CalcParams p = Defaults();
+  p.R = a.r;
+  p.C = a.c;
+  RecordedRun run(p);
+  if (a.zeroDivide) {
+    EXPECT_THROW(CalculationRun(run.Connections()), EZeroDivide);
+  } else {
+    EXPECT_THROW(CalculationRun(run.Connections()), EOverflow);
+  }
+  EXPECT_EQ(run.file.rows.size(), a.rowsLeft) << a.name;
+  EXPECT_EQ(run.chart.series[0].points.size(), a.rowsLeft);
+  EXPECT_EQ(run.chart.series[1].points.size(), a.rowsLeft);
+  EXPECT_EQ(run.file.closes, 1);
+  EXPECT_EQ(run.file.calls.back(), "close");
+  EXPECT_TRUE(run.resultBox.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, AbandonedRuns,
+    ::testing::Values(
+        // The start step's first slope divides by R*C = 0, after the header and first row.
+        AbandonCase{"R_zero", 0, 5e-6, 1, true}, AbandonCase{"C_zero", 9000, 0, 1, true},
+        // The corrector diverges: each pass multiplies the iterate by about -9.3, each step
+        // by about 1e49, so the seventh corrector step overflows after 8 rows; the row being
+        // computed is neither written nor plotted.
+        AbandonCase{"C_5e_9", 9000, 5e-9, 8, false}));
+
+TEST(CalculationRun, BadParameterTextLeavesAnEmptyClosedFileAndEmptyChart) {
+  RecordedRun run(Defaults());
+  run.parameters.read = []() -> CalcParams { throw EConvertError("'abc' is not a valid floating point value"); };
+  run.chart.series[0].points.emplace_back(1, 1);  // left over from an earlier run
+  EXPECT_THROW(CalculationRun(run.Connections()), EConvertError);
+  EXPECT_EQ(run.file.calls, (std::vector<std::string>{"create", "close"}));
+  EXPECT_TRUE(run.chart.series[0].points.empty());
+  EXPECT_TRUE(run.resultBox.shown.empty());
+}
+
+TEST(CalculationRun, FailedCreationStopsBeforeReadingAndClosesNothing) {
+  RecordedRun run(Defaults());
+  run.file.failCreate = true;
+  EXPECT_THROW(CalculationRun(run.Connections()), EInOutError);
+  EXPECT_EQ(run.parameters.reads, 0);
+  EXPECT_EQ(run.file.closes, 0);
+  EXPECT_EQ(run.chart.series[0].clears, 1);
+  EXPECT_EQ(run.chart.series[1].clears, 1);
+}
+
+TEST(CalculationRun, FailedRowWriteAddsNoPointsForThatRow) {
+  RecordedRun run(Defaults());
+  run.file.failOnRow = 3;
+  EXPECT_THROW(CalculationRun(run.Connections()), EInOutError);
+  EXPECT_EQ(run.chart.series[0].points.size(), 3u);
+  EXPECT_EQ(run.chart.series[1].points.size(), 3u);
+  EXPECT_EQ(run.file.closes, 1);
+}
+
+TEST(CalculationRun, FirstErrorWinsWhenClosingFailsToo) {
+  struct FailingClose : RecordingResultsOutput {
+    void CloseResultsFile() override {
+      RecordingResultsOutput::CloseResultsFile();
+      throw EInOutError(112);
+    }
+  };
+  RecordedRun run(Defaults());
+  FailingClose file;
+  run.parameters.read = []() -> CalcParams { throw EConvertError("'' is not a valid floating point value"); };
+  RunConnections connections{run.parameters, file, run.chart, run.resultBox};
+  EXPECT_THROW(CalculationRun(connections), EConvertError);
+  EXPECT_EQ(file.closes, 1);
+
+  // On the successful path a failing close is the run's error and no result box is shown.
+  FailingClose file2;
+  run.parameters.read = [] { return DefaultCalcParams(); };
+  RunConnections connections2{run.parameters, file2, run.chart, run.resultBox};
+  EXPECT_THROW(CalculationRun(connections2), EInOutError);
+  EXPECT_EQ(file2.closes, 1);
+  EXPECT_TRUE(run.resultBox.shown.empty());
+}
+
+// Steps that would never end the run are refused before the header is written.
+class RefusedSteps : public ::testing::TestWithParam<double> {};
+
+TEST_P(RefusedSteps, AreRefusedBeforeTheHeader) {
+  CalcParams p = Defaults();
+  p.T1 = 1;
+  p.T4 = 2;
+  p.Step = GetParam();
+  RecordedRun run(p);
+  try {
+    CalculationRun(run.Connections());
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Шаг времени не увеличивает время");
+  }
+  EXPECT_EQ(run.file.calls, (std::vector<std::string>{"create", "close"}));
+  EXPECT_TRUE(run.chart.series[0].points.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, RefusedSteps, ::testing::Values(0.0, -0.0, -0.001, 1e-30));
+
+TEST(CalculationRun, TooManyRowsAreRefusedWithBothCounts) {
+  CalcParams p = Defaults();
+  p.Step = 1e-9;  // about 5e8 rows
+  RecordedRun run(p);
+  try {
+    CalculationRun(run.Connections());
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Слишком много строк: 500000001, допустимо не более 10000000");
+  }
+  EXPECT_EQ(run.file.calls, (std::vector<std::string>{"create", "close"}));
+
+  // Inside the maximum the same parameters run; the maximum is the caller's to choose.
+  p.Step = 0.0001;
+  RecordedRun small(p);
+  EXPECT_THROW(CalculationRun(small.Connections(), RunOptions{.maxRows = 4000}), ERunRefused);
+  RecordedRun allowed(p);
+  CalculationRun(allowed.Connections(), RunOptions{.maxRows = 5001});
+  // The estimate counts (T4 - T1)/Step grid steps; the accumulated times fall slightly short
+  // of the round values here, so one further row follows.
+  EXPECT_EQ(allowed.file.rows.size(), 5002u);
+}
+
+TEST(CalculationRun, StepThatStallsWhereTheSpacingDoublesIsRaisedInTheLoop) {
+  CalcParams p = Defaults();
+  p.T1 = std::nextafter(1.0, 0.0);  // 1 - 2^-53: 1e-16 still advances it, to 1.0
+  p.T4 = 1;
+  p.Step = 1e-16;                   // below half the spacing above 1.0
+  RecordedRun run(p);
+  EXPECT_THROW(CalculationRun(run.Connections()), ERunRefused);
+  ASSERT_EQ(run.file.rows.size(), 2u);
+  EXPECT_EQ(run.file.rows[1].t, 1.0);
+  EXPECT_EQ(run.file.closes, 1);
+}
+
+TEST(CalculationRun, TimeOverflowIsRaisedWhereTheTimeIsStored) {
+  CalcParams p = Defaults();
+  p.T1 = std::numeric_limits<double>::max();
+  p.T4 = p.T1;
+  p.Step = p.T1;
+  RecordedRun run(p);
+  EXPECT_THROW(CalculationRun(run.Connections()), EOverflow);
+  EXPECT_EQ(run.file.rows.size(), 1u);
+}
+
+TEST(CalculationRun, EveryRunStartsAfresh) {
+  RecordedRun first(Defaults());
+  CalculationRun(first.Connections());
+  RecordedRun second(Defaults());
+  CalculationRun(second.Connections());
+  ASSERT_EQ(first.file.rows.size(), second.file.rows.size());
+  for (std::size_t i = 0; i < first.file.rows.size(); ++i)
+    EXPECT_EQ(first.file.rows[i].u, second.file.rows[i].u);
+}
+
+}  // namespace
