@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/AdamsMoultonStep.h"
+#include "model/AdamsMoultonStepFast.h"
 #include "model/Errors.h"
 #include "model/FloatingPoint.h"
 #include "model/RungeKuttaStart.h"
@@ -71,7 +72,10 @@ double IntegrateAndEmit(const RunConnections& connections, const RunOptions& opt
 
   while (t <= params.T4) {
     t = AdvanceTime(t, params.Step);
-    const StepResult step = AdamsMoultonStep(rate, t, params.Step, uCur, uPrev, uNext);
+    const StepResult step =
+        options.allCorrectorPasses
+            ? AdamsMoultonStep(rate, t, params.Step, uCur, uPrev, uNext)
+            : AdamsMoultonStepFast(rate, t, params.Step, uCur, uPrev, uNext);
     uNext = step.value;
     if (step.change > globalError) globalError = step.change;
     rows.Emit(t, uNext);
