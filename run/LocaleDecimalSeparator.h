@@ -5,8 +5,12 @@
 
 #include <string_view>
 
+// '.' until someone sets it.
 char LocaleDecimalSeparator();
 
 // Takes the locale's separator text: exactly one byte is used as it is, anything else
 // (empty, or longer, such as a multi-byte character) falls back to '.'.
 void SetLocaleDecimalSeparator(std::string_view localeSeparator);
+
+// Takes one byte as it is.
+void SetLocaleDecimalSeparator(char separator);

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "ScopedDecimalSeparator.h"
+#include "run/LocaleDecimalSeparator.h"
+
+namespace {
+
+TEST(LocaleDecimalSeparator, IsAPointUntilSomeoneSetsIt) {
+  // Every test restores what it changed, so this holds in any order.
+  EXPECT_EQ(LocaleDecimalSeparator(), '.');
+}
+
+struct LocaleTextCase {
+  std::string_view localeSeparator;
+  char expected;
+};
+
+class LocaleSeparatorText : public testing::TestWithParam<LocaleTextCase> {};
+
+TEST_P(LocaleSeparatorText, OneByteIsTakenAnythingElseFallsBackToAPoint) {
+  const ScopedDecimalSeparator restore(LocaleDecimalSeparator());
+  SetLocaleDecimalSeparator('x');
+  SetLocaleDecimalSeparator(GetParam().localeSeparator);
+  EXPECT_EQ(LocaleDecimalSeparator(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LocaleSeparatorText,
+    testing::Values(LocaleTextCase{",", ','}, LocaleTextCase{".", '.'},
+                    LocaleTextCase{"", '.'}, LocaleTextCase{",,", '.'},
+                    // U+066B ARABIC DECIMAL SEPARATOR is two bytes in UTF-8.
+                    LocaleTextCase{"\xd9\xab", '.'},
+                    // An 8-bit byte on its own is still one character.
+                    LocaleTextCase{"\xb7", '\xb7'}));
+
+}  // namespace
