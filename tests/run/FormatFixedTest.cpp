@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <ostream>
+
 #include <cmath>
 #include <string>
 
@@ -11,6 +14,10 @@ struct FixedCase {
   double value;
   const char* text;
 };
+
+void PrintTo(const FixedCase& example, std::ostream* out) {
+  *out << std::setprecision(17) << example.value << " as \"" << example.text << '"';
+}
 
 class FormatFixedResultsField : public testing::TestWithParam<FixedCase> {};
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <ostream>
+
 #include <cmath>
 #include <string>
 
@@ -12,6 +15,10 @@ struct GeneralCase {
   double value;
   const char* text;
 };
+
+void PrintTo(const GeneralCase& example, std::ostream* out) {
+  *out << std::setprecision(17) << example.value << " as \"" << example.text << '"';
+}
 
 class FormatGeneralWithComma : public testing::TestWithParam<GeneralCase> {};
 

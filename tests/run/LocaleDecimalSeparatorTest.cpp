@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string_view>
 
 #include "ScopedDecimalSeparator.h"
@@ -16,6 +18,12 @@ struct LocaleTextCase {
   std::string_view localeSeparator;
   char expected;
 };
+
+void PrintTo(const LocaleTextCase& example, std::ostream* out) {
+  *out << example.localeSeparator.size() << " bytes";
+  for (const char byte : example.localeSeparator)
+    *out << ' ' << std::hex << static_cast<int>(static_cast<unsigned char>(byte)) << std::dec;
+}
 
 class LocaleSeparatorText : public testing::TestWithParam<LocaleTextCase> {};
 

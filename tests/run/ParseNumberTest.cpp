@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cfenv>
 #include <cmath>
 #include <string>
@@ -33,6 +35,8 @@ struct ParsedCase {
   const char* text;
   Extended expected;
 };
+
+void PrintTo(const ParsedCase& example, std::ostream* out) { *out << '"' << example.text << '"'; }
 
 class ParseNumberWithComma : public testing::TestWithParam<ParsedCase> {};
 
@@ -115,6 +119,10 @@ struct SeparatorCase {
   const char* accepted;
   const char* rejected;
 };
+
+void PrintTo(const SeparatorCase& example, std::ostream* out) {
+  *out << "separator '" << example.separator << "'";
+}
 
 class ParseNumberSeparator : public testing::TestWithParam<SeparatorCase> {};
 
