@@ -48,7 +48,9 @@ using TextBuffer = std::array<char, 2 * kLargestWidth>;
 std::string ExponentForm(bool negative, Extended mantissa, int exponent, int width) {
   const int significantDigits = std::max(2, std::min(18, width - 8));
   FixedDigitString digits(mantissa);
-  digits.RoundHalfUpAt(significantDigits);
+  // A mantissa from 10 up already has a significant digit in c, so the rounding keeps one
+  // position fewer; rounding at n and then dropping dn would cut 1.29 down to 1.2.
+  digits.RoundHalfUpAt(digits.HasLeadingOne() ? significantDigits - 1 : significantDigits);
   int first = 1;
   if (digits.HasLeadingOne()) {
     first = 0;
