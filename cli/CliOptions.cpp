@@ -1,0 +1,104 @@
+#include "cli/CliOptions.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+struct FieldOption {
+  std::string_view option;
+  std::string_view fieldName;
+};
+
+constexpr std::array<FieldOption, 9> kFieldOptions{{
+    {"--t1", "Edit1"}, {"--t4", "Edit2"}, {"--step", "Edit5"},
+    {"--t2", "Edit9"}, {"--t3", "Edit10"}, {"--voltage", "Edit6"},
+    {"--r", "Edit7"}, {"--c", "Edit13"}, {"--u0", "Edit11"},
+}};
+
+std::uint64_t ParseCount(std::string_view text) {
+  std::uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value == 0)
+    throw CliUsageError("--max-rows ждёт целое число больше нуля: '" + std::string(text) + "'");
+  return value;
+}
+
+}  // namespace
+
+CliOptions ParseCliOptions(int argc, const char* const* argv) {
+  CliOptions options;
+  for (const FieldDefault& field : kParameterFieldDefaults)
+    options.fieldTexts.emplace(field.fieldName, field.defaultText);
+
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+      continue;
+    }
+    // "--option=value" or "--option value"; the value may be empty or start with '-'.
+    std::string_view name = argument;
+    std::optional<std::string> value;
+    if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
+      name = argument.substr(0, equals);
+      value = std::string(argument.substr(equals + 1));
+    }
+    const auto takeValue = [&]() -> std::string {
+      if (value) return *value;
+      if (i + 1 >= argc) throw CliUsageError("нет значения у параметра " + std::string(name));
+      return argv[++i];
+    };
+
+    bool known = false;
+    for (const FieldOption& field : kFieldOptions) {
+      if (name == field.option) {
+        options.fieldTexts.find(field.fieldName)->second = takeValue();
+        known = true;
+      }
+    }
+    if (known) continue;
+    if (name == "--decimal-separator") {
+      options.decimalSeparator = takeValue();
+    } else if (name == "--max-rows") {
+      options.maxRows = ParseCount(takeValue());
+    } else if (name == "--dump") {
+      options.dumpPath = takeValue();
+    } else {
+      throw CliUsageError("неизвестный параметр " + std::string(argument));
+    }
+  }
+  return options;
+}
+
+std::string OptionFields::FieldText(std::string_view fieldName) const {
+  const auto found = options_.fieldTexts.find(fieldName);
+  return found == options_.fieldTexts.end() ? std::string() : found->second;
+}
+
+std::string CliUsage() {
+  return
+      "Использование: rcpulse-cli [параметры]\n"
+      "Один расчёт переходного процесса в RC-цепи (метод Адамса-Маултона 3-го порядка),\n"
+      "таблица пишется в REZ.TXT в текущем каталоге, глобальная погрешность выводится на экран.\n"
+      "\n"
+      "Параметры расчёта (текст как в поле окна, по умолчанию текст окна):\n"
+      "  --t1 ТЕКСТ         время начала сигнала t1 (0)\n"
+      "  --t4 ТЕКСТ         время окончания сигнала t4 (0,5)\n"
+      "  --step ТЕКСТ       шаг времени (0,001)\n"
+      "  --t2 ТЕКСТ         время t2 (0,1)\n"
+      "  --t3 ТЕКСТ         время t3 (0,4)\n"
+      "  --voltage ТЕКСТ    значение напряжения [B] (3)\n"
+      "  --r ТЕКСТ          значение R [Ом] (9000)\n"
+      "  --c ТЕКСТ          значение C [Ф] (5e-6)\n"
+      "  --u0 ТЕКСТ         начальное значение I L1(0) (0)\n"
+      "\n"
+      "Прочие параметры:\n"
+      "  --decimal-separator C  десятичный разделитель вместо разделителя региональных настроек\n"
+      "  --max-rows N       наибольшее число строк расчёта (10000000)\n"
+      "  --dump ФАЙЛ        записать каждую строку: номер и биты t, u, E (16 шестнадцатеричных цифр)\n"
+      "  --help             эта справка\n"
+      "\n"
+      "Код выхода: 0 — расчёт выполнен, 1 — ошибка расчёта, 2 — неверная командная строка.\n";
+}

@@ -1,0 +1,40 @@
+// The headless runner's command line: the nine field texts (each exactly as typed in the
+// window, default the window's default text) and the runner's own switches.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "run/ParameterFields.h"
+
+struct CliOptions {
+  std::map<std::string, std::string, std::less<>> fieldTexts;  // by field name, all nine
+  std::optional<std::string> decimalSeparator;                  // else the locale's
+  std::uint64_t maxRows = 10'000'000;
+  std::optional<std::string> dumpPath;
+  bool help = false;
+};
+
+// A command line that cannot be understood; main prints the usage and exits with 2.
+class CliUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+CliOptions ParseCliOptions(int argc, const char* const* argv);
+
+// The usage text (Russian, UTF-8).
+std::string CliUsage();
+
+// The field texts of the options, for ReadCalcParams.
+class OptionFields : public ParameterFields {
+ public:
+  explicit OptionFields(const CliOptions& options) : options_(options) {}
+  std::string FieldText(std::string_view fieldName) const override;
+
+ private:
+  const CliOptions& options_;
+};

@@ -1,0 +1,68 @@
+// The results file REZ.TXT in the current directory: a Windows-1251 header, an empty line and
+// one line per row of three FormatFixed(value, 8, 5) fields, every line ended by CR LF. Bytes
+// go out in blocks of 128 with one write() each; every operation is followed by a check that
+// raises EInOutError with the code of the failure.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "model/ResultRow.h"
+#include "run/RunConnections.h"
+
+inline constexpr const char* kResultsFileName = "REZ.TXT";
+inline constexpr std::size_t kResultsBufferSize = 128;
+
+// The open file of one run. Move-only; a file still open when it is destroyed is released
+// without a check.
+class ResultsFile {
+ public:
+  ResultsFile() = default;
+  ResultsFile(ResultsFile&& other) noexcept;
+  ResultsFile& operator=(ResultsFile&& other) noexcept;
+  ResultsFile(const ResultsFile&) = delete;
+  ResultsFile& operator=(const ResultsFile&) = delete;
+  ~ResultsFile();
+
+  bool IsOpen() const { return handle_ >= 0; }
+
+ private:
+  friend ResultsFile CreateResultsFile();
+  friend void WriteResultsHeader(ResultsFile& file);
+  friend void WriteResultRow(ResultsFile& file, const ResultRow& row);
+  friend void CloseResultsFile(ResultsFile& file);
+
+  void Append(const char* bytes, std::size_t count);
+  void WriteBlock(std::size_t count);
+  void Check();
+
+  int handle_ = -1;
+  std::array<char, kResultsBufferSize> buffer_{};
+  std::size_t used_ = 0;
+  int failureCode_ = 0;  // code of the latest failed call, raised by the next check
+};
+
+// Creates REZ.TXT, or empties an existing one, and opens it for writing. Refuses, leaving an
+// existing file as it was: one whose permission bits give nobody write access (code 5, also
+// for root) and one another writer holds locked (code 32).
+ResultsFile CreateResultsFile();
+void WriteResultsHeader(ResultsFile& file);
+void WriteResultRow(ResultsFile& file, const ResultRow& row);
+// Writes what is left in the buffer with one call and releases the file, also when that
+// write failed; then checks.
+void CloseResultsFile(ResultsFile& file);
+
+// The code an operating-system error number stands for in EInOutError.
+int ResultsFileErrorCode(int errorNumber);
+
+// The run's connection to the results file on disk.
+class ResultsFileOutput : public ResultsOutput {
+ public:
+  void CreateResultsFile() override { file_ = ::CreateResultsFile(); }
+  void WriteResultsHeader() override { ::WriteResultsHeader(file_); }
+  void WriteResultRow(const ResultRow& row) override { ::WriteResultRow(file_, row); }
+  void CloseResultsFile() override { ::CloseResultsFile(file_); }
+
+ private:
+  ResultsFile file_;
+};

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <sstream>
+
+#include "CliProcess.h"
+#include "cli/CliOptions.h"
+#include "cli/RowDump.h"
+
+namespace {
+
+const std::string kResultLine = "Глобальная погрешность = 0,0267125657585205\n";
+
+class Cli : public ::testing::Test {
+ protected:
+  TemporaryDirectory directory_;
+};
+
+TEST_F(Cli, DefaultRunWritesTheFileAndPrintsTheResultLine) {
+  const CliResult r = RunCli({"--decimal-separator", ","});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, kResultLine);
+  EXPECT_EQ(r.err, "");
+  const std::string contents = ReadWholeFile("REZ.TXT");
+  EXPECT_EQ(contents.size(), 15054u);
+  EXPECT_EQ(contents.substr(24, 30), " 0.00000   0.00000   0.00000\r\n");
+  EXPECT_EQ(contents.substr(contents.size() - 30), " 0.50000   1.20354   0.00000\r\n");
+}
+
+TEST_F(Cli, SeparatorFollowsTheLocaleUnlessGiven) {
+  // Under a point locale the window's comma defaults fail on the first one, "0,5".
+  const CliResult point = RunCli({}, "LC_ALL=C LANG=C");
+  EXPECT_EQ(point.exitCode, 1);
+  EXPECT_EQ(point.err, "'0,5' is not a valid floating point value.\n");
+  EXPECT_EQ(point.out, "");
+  const CliResult comma = RunCli({}, "LC_ALL=ru_RU.UTF-8");
+  EXPECT_EQ(comma.exitCode, 0);
+  EXPECT_EQ(comma.out, kResultLine);
+  const CliResult typedWithPoints =
+      RunCli({"--t4", "0.5", "--step", "0.001", "--t2", "0.1", "--t3", "0.4"}, "LC_ALL=C LANG=C");
+  EXPECT_EQ(typedWithPoints.out, "Глобальная погрешность = 0.0267125657585205\n");
+}
+
+struct FailureCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* message;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class CliFailures : public Cli, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CliFailures, PrintOnlyTheErrorTextAndExitWithOne) {
+  std::vector<std::string> arguments{"--decimal-separator", ","};
+  arguments.insert(arguments.end(), GetParam().arguments.begin(), GetParam().arguments.end());
+  const CliResult r = RunCli(arguments);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, std::string(GetParam().message) + "\n");
+  EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliFailures,
+    ::testing::Values(
+        FailureCase{"step_abc", {"--step", "abc"}, "'abc' is not a valid floating point value."},
+        FailureCase{"t4_empty", {"--t4", ""}, "'' is not a valid floating point value."},
+        FailureCase{"r_1e400", {"--r", "1e400"}, "Floating point overflow."},
+        FailureCase{"r_zero", {"--r", "0"}, "Floating point division by zero."},
+        FailureCase{"c_5e_9", {"--c", "5e-9"}, "Floating point overflow."},
+        FailureCase{"step_zero", {"--step", "0"}, "Шаг времени не увеличивает время."},
+        FailureCase{"too_many_rows", {"--max-rows", "100"},
+                    "Слишком много строк: 501, допустимо не более 100."}));
+
+TEST_F(Cli, FileSystemRefusalsKeepTheOldFile) {
+  WriteWholeFile("REZ.TXT", "old");
+  ::chmod("REZ.TXT", 0444);
+  const CliResult readOnly = RunCli({"--decimal-separator", ","});
+  EXPECT_EQ(readOnly.err, "File access denied.\n");
+  EXPECT_EQ(ReadWholeFile("REZ.TXT"), "old");
+  std::filesystem::remove("REZ.TXT");
+  std::filesystem::create_symlink("/dev/full", "REZ.TXT");
+  const CliResult full = RunCli({"--decimal-separator", ","});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_EQ(full.err, "I/O error 112.\n");
+}
+
+TEST_F(Cli, BadCommandLinesExitWithTwo) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--bogus"}, {"--step"}, {"--max-rows", "x"},
+        {"--decimal-separator", ",,"}}) {
+    const CliResult r = RunCli(arguments);
+    EXPECT_EQ(r.exitCode, 2) << arguments[0];
+    EXPECT_NE(r.err.find("Использование"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("REZ.TXT"));
+  }
+  const CliResult help = RunCli({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("--decimal-separator"), std::string::npos);
+}
+
+TEST(CliOptions, FieldTextsAreTakenExactlyAsTyped) {
+  const char* argv[] = {"rcpulse-cli", "--t1", " -0 ", "--c=", "--u0", "-1", "--max-rows=7"};
+  const CliOptions options = ParseCliOptions(7, argv);
+  const OptionFields fields(options);
+  EXPECT_EQ(fields.FieldText("Edit1"), " -0 ");
+  EXPECT_EQ(fields.FieldText("Edit13"), "");
+  EXPECT_EQ(fields.FieldText("Edit11"), "-1");
+  EXPECT_EQ(fields.FieldText("Edit2"), "0,5");
+  EXPECT_EQ(options.maxRows, 7u);
+}
+
+// The dump of the default run, kept so that no change moves a bit. Its rows agree with the
+// reference table of the default run to five decimals.
+TEST_F(Cli, DumpOfTheDefaultRunMatchesTheGoldenDump) {
+  const CliResult r = RunCli({"--decimal-separator", ",", "--dump", "run.dump"});
+  ASSERT_EQ(r.exitCode, 0);
+  const std::string dump = ReadWholeFile("run.dump");
+  const std::string golden = ReadWholeFile(std::string(RCPULSE_CLI_TEST_DATA) + "/default-run.dump");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(dump, golden);
+
+  std::vector<ResultRow> rows;
+  std::istringstream lines(golden);
+  std::string line;
+  while (std::getline(lines, line)) {
+    unsigned long long number, t, u, e;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%llu %llx %llx %llx", &number, &t, &u, &e), 4);
+    ASSERT_EQ(number, rows.size() + 1);
+    rows.push_back({std::bit_cast<double>(std::uint64_t{t}), std::bit_cast<double>(std::uint64_t{u}),
+                    std::bit_cast<double>(std::uint64_t{e})});
+  }
+  ASSERT_EQ(rows.size(), 501u);
+  EXPECT_EQ(RowDumpLine(2, rows[1]), "2 3F50624DD2F1A9FC 3F35AF35D2DD2E78 3F9EB851EB851EB8");
+  struct {
+    std::size_t row;
+    double t, u, e;
+  } const reference[] = {{1, 0, 0, 0},          {2, 0.001, 0.00033, 0.03},
+                         {3, 0.002, 0.00131, 0.06}, {51, 0.05, 0.59441, 1.5},
+                         {101, 0.1, 1.79630, 3},  {201, 0.2, 2.86956, 3},
+                         {401, 0.4, 2.99847, 3},  {402, 0.401, 2.99823, 2.97},
+                         {451, 0.45, 2.40510, 1.5}, {501, 0.5, 1.20354, 0}};
+  const auto round5 = [](double x) { return std::round(x * 1e5) / 1e5; };
+  for (const auto& ref : reference) {
+    EXPECT_EQ(round5(rows[ref.row - 1].t), ref.t) << ref.row;
+    EXPECT_EQ(round5(rows[ref.row - 1].u), ref.u) << ref.row;
+    EXPECT_EQ(round5(rows[ref.row - 1].E), ref.e) << ref.row;
+  }
+}
+
+TEST_F(Cli, DumpKeepsTheRowsOfARunThatFailsLater) {
+  const CliResult r = RunCli({"--decimal-separator", ",", "--c", "5e-9", "--dump", "run.dump"});
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string dump = ReadWholeFile("run.dump");
+  EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 8);
+}
+
+}  // namespace
