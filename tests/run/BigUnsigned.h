@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -78,6 +79,37 @@ class BigUnsigned {
   std::uint64_t ToUint64() const {
     return (limbs_.size() > 1 ? static_cast<std::uint64_t>(limbs_[1]) << 32 : 0) |
            (limbs_.empty() ? 0 : limbs_[0]);
+  }
+
+  int BitLength() const {
+    if (limbs_.empty()) return 0;
+    return static_cast<int>(32 * (limbs_.size() - 1)) + (32 - std::countl_zero(limbs_.back()));
+  }
+
+  bool Bit(int position) const {
+    const std::size_t limb = static_cast<std::size_t>(position) / 32;
+    return limb < limbs_.size() && ((limbs_[limb] >> (position % 32)) & 1) != 0;
+  }
+
+  // The leading 64 bits rounded to nearest, ties to even (the result may reach 2^64 only as
+  // a carry, returned as 2^63 with `carried` set), for a number of more than 64 bits.
+  std::uint64_t LeadingBitsRounded(bool& carried) const {
+    const int dropped = BitLength() - 64;
+    std::uint64_t leading = 0;
+    for (int position = BitLength() - 1; position >= dropped; --position)
+      leading = (leading << 1) | (Bit(position) ? 1 : 0);
+    const bool guard = Bit(dropped - 1);
+    bool sticky = false;
+    for (int position = 0; position < dropped - 1 && !sticky; ++position) sticky = Bit(position);
+    carried = false;
+    if (guard && (sticky || (leading & 1) != 0)) {
+      if (leading == ~std::uint64_t{0}) {
+        carried = true;
+        return std::uint64_t{1} << 63;
+      }
+      ++leading;
+    }
+    return leading;
   }
 
   friend int Compare(const BigUnsigned& left, const BigUnsigned& right) {
