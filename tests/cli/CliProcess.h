@@ -22,7 +22,9 @@ inline std::string ShellQuote(const std::string& text) {
 }
 
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& environment = "") {
-  std::string command = environment + " " + ShellQuote(RCPULSE_CLI);
+  std::string command = environment;
+  command += ' ';
+  command += ShellQuote(RCPULSE_CLI);
   for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
   command += " >cli.out 2>cli.err </dev/null";
   const int status = std::system(command.c_str());

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "CliProcess.h"
+#include "DefaultRunReference.h"
 #include "cli/CliOptions.h"
 #include "cli/RowDump.h"
 
@@ -136,20 +137,7 @@ TEST_F(Cli, DumpOfTheDefaultRunMatchesTheGoldenDump) {
   }
   ASSERT_EQ(rows.size(), 501u);
   EXPECT_EQ(RowDumpLine(2, rows[1]), "2 3F50624DD2F1A9FC 3F35AF35D2DD2E78 3F9EB851EB851EB8");
-  struct {
-    std::size_t row;
-    double t, u, e;
-  } const reference[] = {{1, 0, 0, 0},          {2, 0.001, 0.00033, 0.03},
-                         {3, 0.002, 0.00131, 0.06}, {51, 0.05, 0.59441, 1.5},
-                         {101, 0.1, 1.79630, 3},  {201, 0.2, 2.86956, 3},
-                         {401, 0.4, 2.99847, 3},  {402, 0.401, 2.99823, 2.97},
-                         {451, 0.45, 2.40510, 1.5}, {501, 0.5, 1.20354, 0}};
-  const auto round5 = [](double x) { return std::round(x * 1e5) / 1e5; };
-  for (const auto& ref : reference) {
-    EXPECT_EQ(round5(rows[ref.row - 1].t), ref.t) << ref.row;
-    EXPECT_EQ(round5(rows[ref.row - 1].u), ref.u) << ref.row;
-    EXPECT_EQ(round5(rows[ref.row - 1].E), ref.e) << ref.row;
-  }
+  ExpectDefaultRunReferenceRows(rows);
 }
 
 TEST_F(Cli, DumpKeepsTheRowsOfARunThatFailsLater) {
