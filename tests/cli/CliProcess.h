@@ -15,17 +15,26 @@ struct CliResult {
   std::string err;
 };
 
-inline std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+inline void AppendShellQuoted(std::string& command, const std::string& text) {
+  command.push_back('\'');
+  for (char c : text) {
+    if (c == '\'') {
+      command.append("'\\''");
+    } else {
+      command.push_back(c);
+    }
+  }
+  command.push_back('\'');
 }
 
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& environment = "") {
   std::string command = environment;
-  command += ' ';
-  command += ShellQuote(RCPULSE_CLI);
-  for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+  command.push_back(' ');
+  AppendShellQuoted(command, RCPULSE_CLI);
+  for (const std::string& argument : arguments) {
+    command.push_back(' ');
+    AppendShellQuoted(command, argument);
+  }
   command += " >cli.out 2>cli.err </dev/null";
   const int status = std::system(command.c_str());
   CliResult result;
