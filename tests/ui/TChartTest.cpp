@@ -1,0 +1,230 @@
+// The results chart on its own: insertion order and positions, the merged repaint, the exact
+// automatic ranges with the single 0 label of an empty chart, label texts under a comma
+// separator, mouse zoom, undo and scroll, and rendering to a picture.
+#include <QImage>
+#include <QSignalSpy>
+
+#include "UiTestSupport.h"
+#include "tests/run/ScopedDecimalSeparator.h"
+#include "ui/TChart.h"
+
+namespace {
+
+void FillSeries(TChart& chart, int position, const QList<QPointF>& points) {
+  for (const QPointF& point : points) chart.Series(position).InsertPoint(point.x(), point.y());
+}
+
+bool Near(double actual, double expected, double tolerance) {
+  return std::fabs(actual - expected) <= tolerance;
+}
+
+}  // namespace
+
+class TChartTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void series_are_addressed_by_position_with_their_titles_and_pens() {
+    TChart chart;
+    QCOMPARE(chart.SeriesCount(), 2);
+    QCOMPARE(chart.FastLineSeries(0).Title(), QStringLiteral("U(t)"));
+    QCOMPARE(chart.FastLineSeries(0).Color(), QColor(Qt::blue));
+    QCOMPARE(chart.FastLineSeries(0).PenWidth(), 2);
+    QCOMPARE(chart.FastLineSeries(1).Title(), QStringLiteral("E(t)"));
+    QCOMPARE(chart.FastLineSeries(1).Color(), QColor(Qt::red));
+    QCOMPARE(chart.FastLineSeries(1).PenWidth(), 1);
+  }
+
+  void insert_point_keeps_ascending_x_with_equal_x_after_the_others_data() {
+    QTest::addColumn<QList<double>>("xs");
+    QTest::addColumn<QList<int>>("positions");
+    QTest::addColumn<QList<double>>("orderOfY");  // y is the index of the insertion
+    QTest::newRow("1, 3, 2, 2") << QList<double>{1, 3, 2, 2} << QList<int>{0, 1, 1, 2}
+                                << QList<double>{0, 2, 3, 1};
+    QTest::newRow("before the first") << QList<double>{5, 6, 4} << QList<int>{0, 1, 0}
+                                      << QList<double>{2, 0, 1};
+    QTest::newRow("equal to the first goes after it") << QList<double>{5, 6, 5} << QList<int>{0, 1, 1}
+                                                      << QList<double>{0, 2, 1};
+    QTest::newRow("equal to the last is appended") << QList<double>{1, 2, 2, 2} << QList<int>{0, 1, 2, 3}
+                                                   << QList<double>{0, 1, 2, 3};
+  }
+  void insert_point_keeps_ascending_x_with_equal_x_after_the_others() {
+    QFETCH(QList<double>, xs);
+    QFETCH(QList<int>, positions);
+    QFETCH(QList<double>, orderOfY);
+    TChart chart;
+    TFastLineSeries& series = chart.FastLineSeries(0);
+    for (int i = 0; i < xs.size(); ++i) QCOMPARE(series.InsertPoint(xs[i], i), positions[i]);
+    QCOMPARE(series.Count(), xs.size());
+    for (int i = 0; i < orderOfY.size(); ++i) QCOMPARE(series.Point(i).y(), orderOfY[i]);
+    for (int i = 1; i < series.Count(); ++i) QVERIFY(series.Point(i - 1).x() <= series.Point(i).x());
+  }
+
+  void clear_points_empties_the_series() {
+    TChart chart;
+    FillSeries(chart, 1, {{0, 1}, {1, 2}});
+    chart.Series(1).ClearPoints();
+    QCOMPARE(chart.FastLineSeries(1).Count(), 0);
+  }
+
+  void adding_points_never_draws_and_asks_for_one_repaint() {
+    TChart chart;
+    chart.resize(407, 410);
+    chart.ReplotNow();
+    QTest::qWait(50);
+    QSignalSpy replots(&chart, &TChart::Replotted);
+    chart.Series(0).ClearPoints();
+    chart.Series(1).ClearPoints();
+    for (int i = 0; i < 1000; ++i) {
+      chart.Series(0).InsertPoint(i, i);
+      chart.Series(1).InsertPoint(i, -i);
+    }
+    QCOMPARE(replots.count(), 0);
+    QTRY_COMPARE(replots.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(replots.count(), 1);
+    QCOMPARE(chart.BottomRange().upper, 999.0);
+  }
+
+  void automatic_ranges_run_exactly_over_both_series() {
+    TChart chart;
+    FillSeries(chart, 0, {{0.001, 0.25}, {0.25, 2.75}, {0.5003, 1.2}});
+    FillSeries(chart, 1, {{0.001, -0.125}, {0.25, 3}, {0.5003, 0}});
+    chart.ReplotNow();
+    QCOMPARE(chart.BottomRange().lower, 0.001);
+    QCOMPARE(chart.BottomRange().upper, 0.5003);
+    QCOMPARE(chart.LeftRange().lower, -0.125);
+    QCOMPARE(chart.LeftRange().upper, 3.0);
+  }
+
+  void empty_chart_shows_the_single_label_zero_in_the_middle_of_each_axis() {
+    TChart chart;
+    chart.resize(407, 410);
+    chart.ReplotNow();
+    QCOMPARE(chart.BottomLabels(), QStringList{QStringLiteral("0")});
+    QCOMPARE(chart.LeftLabels(), QStringList{QStringLiteral("0")});
+    QCOMPARE(chart.BottomRange().lower, -chart.BottomRange().upper);
+    QCOMPARE(chart.LeftRange().lower, -chart.LeftRange().upper);
+  }
+
+  void series_all_at_zero_lie_at_mid_height_with_the_single_label_zero() {
+    TChart chart;
+    chart.resize(407, 410);
+    FillSeries(chart, 0, {{0, 0}, {1, 0}});
+    FillSeries(chart, 1, {{0, 0}, {1, 0}});
+    chart.ReplotNow();
+    QCOMPARE(chart.LeftLabels(), QStringList{QStringLiteral("0")});
+    QCOMPARE(chart.LeftRange().lower, -chart.LeftRange().upper);
+    QCOMPARE(chart.BottomRange().lower, 0.0);
+    QCOMPARE(chart.BottomRange().upper, 1.0);
+  }
+
+  void labels_use_the_comma_separator_and_the_axis_decimals() {
+    ScopedDecimalSeparator comma(',');
+    TChart chart;
+    chart.resize(407, 410);
+    FillSeries(chart, 0, {{0.123456, 0.123456}});
+    chart.ReplotNow();
+    QCOMPARE(chart.LeftLabels(), QStringList{QStringLiteral("0,12346")});
+    QCOMPARE(chart.BottomLabels(), QStringList{QStringLiteral("0,123")});
+
+    chart.Series(0).ClearPoints();
+    FillSeries(chart, 0, {{0, 0}, {0.2, 0.2}});
+    chart.ReplotNow();
+    QVERIFY2(chart.LeftLabels().contains(QStringLiteral("0,05")), qPrintable(chart.LeftLabels().join(' ')));
+    QVERIFY2(chart.BottomLabels().contains(QStringLiteral("0,05")), qPrintable(chart.BottomLabels().join(' ')));
+  }
+
+  void zoom_holds_across_new_points_until_the_undo_drag() {
+    TChart chart;
+    chart.resize(407, 410);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    FillSeries(chart, 0, {{0, 0}, {0.5, 3}});
+    FillSeries(chart, 1, {{0, 0}, {0.5, 3}});
+    chart.ReplotNow();
+
+    QWidget* plot = chart.PlotArea();
+    const QPoint from = chart.PixelAt(0.1, 2);
+    const QPoint to = chart.PixelAt(0.3, 1);
+    QTest::mousePress(plot, Qt::LeftButton, {}, from);
+    QTest::mouseMove(plot, to);
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, to);
+    chart.ReplotNow();
+    QVERIFY(chart.RangesFixed());
+    const AxisRange zoomedX = chart.BottomRange();
+    const AxisRange zoomedY = chart.LeftRange();
+    QVERIFY(Near(zoomedX.lower, 0.1, 0.01) && Near(zoomedX.upper, 0.3, 0.01));
+    QVERIFY(Near(zoomedY.lower, 1, 0.05) && Near(zoomedY.upper, 2, 0.05));
+
+    // A new run's points are drawn in the zoomed ranges.
+    chart.Series(0).ClearPoints();
+    chart.Series(1).ClearPoints();
+    FillSeries(chart, 0, {{0, -5}, {2, 7}});
+    chart.ReplotNow();
+    QCOMPARE(chart.BottomRange().lower, zoomedX.lower);
+    QCOMPARE(chart.BottomRange().upper, zoomedX.upper);
+    QCOMPARE(chart.LeftRange().lower, zoomedY.lower);
+    QCOMPARE(chart.LeftRange().upper, zoomedY.upper);
+
+    // Dragging up and to the left restores the automatic ranges.
+    QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseMove(plot, QPoint(150, 150));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(150, 150));
+    chart.ReplotNow();
+    QVERIFY(!chart.RangesFixed());
+    QCOMPARE(chart.BottomRange().lower, 0.0);
+    QCOMPARE(chart.BottomRange().upper, 2.0);
+    QCOMPARE(chart.LeftRange().lower, -5.0);
+    QCOMPARE(chart.LeftRange().upper, 7.0);
+  }
+
+  void a_click_without_dragging_changes_nothing() {
+    TChart chart;
+    chart.resize(407, 410);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    FillSeries(chart, 0, {{0, 0}, {1, 1}});
+    chart.ReplotNow();
+    QTest::mouseClick(chart.PlotArea(), Qt::LeftButton, {}, QPoint(200, 200));
+    chart.ReplotNow();
+    QVERIFY(!chart.RangesFixed());
+    QCOMPARE(chart.BottomRange().upper, 1.0);
+  }
+
+  void right_drag_scrolls_with_the_pointer() {
+    TChart chart;
+    chart.resize(407, 410);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    FillSeries(chart, 0, {{0, 0}, {1, 1}});
+    chart.ReplotNow();
+    QWidget* plot = chart.PlotArea();
+    const QPoint from = chart.PixelAt(0.5, 0.5);
+    const QPoint to = chart.PixelAt(0.25, 0.5);
+    QTest::mousePress(plot, Qt::RightButton, {}, from);
+    QTest::mouseMove(plot, to);
+    QTest::mouseRelease(plot, Qt::RightButton, {}, to);
+    chart.ReplotNow();
+    QVERIFY(chart.RangesFixed());
+    // The plot moved left with the pointer, so the axis now starts a quarter further right.
+    QVERIFY(Near(chart.BottomRange().lower, 0.25, 0.01));
+    QVERIFY(Near(chart.BottomRange().upper, 1.25, 0.01));
+    QVERIFY(Near(chart.LeftRange().lower, 0, 0.01));
+  }
+
+  void renders_to_a_picture_of_the_requested_size() {
+    TemporaryWorkingDirectory directory;
+    TChart chart;
+    FillSeries(chart, 0, {{0, 0}, {0.5, 3}});
+    FillSeries(chart, 1, {{0, 0}, {0.5, 1}});
+    QVERIFY(chart.SavePng(directory.FilePath("chart.png"), 800, 600));
+    const QImage picture(directory.FilePath("chart.png"));
+    QCOMPARE(picture.size(), QSize(800, 600));
+    QVERIFY(chart.SavePdf(directory.FilePath("chart.pdf"), 800, 600));
+    QVERIFY(QFileInfo(directory.FilePath("chart.pdf")).size() > 0);
+  }
+};
+
+RCPULSE_UI_TEST_MAIN(TChartTest)
+#include "TChartTest.moc"
