@@ -8,7 +8,7 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libqcustomplot-dev libqcustomplot2.1-qt6
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-dejavu-extra xvfb xauth
   desktop-file-utils
 )
 if [[ "${1:-}" == "--dev" ]]; then

@@ -1,0 +1,78 @@
+// The main window TForm1 and its single instance Form1: nine parameter fields, the results
+// chart and the OK and Close buttons, laid out at the design scale times the font's text
+// height over 13. Its one handler, BitBtn1Click, is one calculation run.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "run/ParameterFields.h"
+#include "ui/TChart.h"
+#include "ui/TFastLineSeries.h"
+
+class TForm1 : public QWidget, public ParameterFields {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  // The component fields, in the window's declaration order.
+  QPushButton* BitBtn1;
+  QGroupBox* GroupBox1;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QLineEdit* Edit5;
+  QLineEdit* Edit6;
+  QLineEdit* Edit7;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label5;
+  QLabel* Label6;
+  QLabel* Label7;
+  QLabel* Label9;
+  QLineEdit* Edit9;
+  QLabel* Label10;
+  QLineEdit* Edit10;
+  QGroupBox* GroupBox2;
+  QLineEdit* Edit11;
+  QLabel* Label12;
+  QPushButton* BitBtn2;
+  QLabel* Label13;
+  QLineEdit* Edit13;
+  QGroupBox* GroupBox3;
+  TChart* Chart1;
+  TFastLineSeries* Series1;
+  TFastLineSeries* Series2;
+
+  void BitBtn1Click(QObject* Sender);
+
+  // The current text of the edit field with this name, exactly as typed (UTF-8).
+  std::string FieldText(std::string_view fieldName) const override;
+
+  // Positions and sizes of the design, multiplied by this.
+  double Scale() const { return scale_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  int Scaled(int designPixels) const;
+  QGroupBox* CreateGroupBox(const char* name, const char* caption, QRect designGeometry);
+  QLineEdit* CreateEdit(QWidget* group, const char* name, int top, const char* defaultText);
+  QLabel* CreateLabel(QWidget* group, const char* name, int top, const char* caption);
+  QPushButton* CreateBitBtn(const char* name, const char* caption, const QPixmap& glyph, QPoint designPosition);
+  void SetUpKeyboard();
+
+  double scale_ = 1;
+  bool shownBefore_ = false;
+};
+
+// The one main window, created by the program's main routine.
+extern TForm1* Form1;
