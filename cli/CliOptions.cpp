@@ -61,6 +61,9 @@ CliOptions ParseCliOptions(int argc, const char* const* argv) {
     if (known) continue;
     if (name == "--decimal-separator") {
       options.decimalSeparator = takeValue();
+      if (options.decimalSeparator->size() != 1)
+        throw CliUsageError("--decimal-separator ждёт один однобайтовый символ: '" +
+                            *options.decimalSeparator + "'");
     } else if (name == "--max-rows") {
       options.maxRows = ParseCount(takeValue());
     } else if (name == "--dump") {

@@ -17,8 +17,21 @@ int FormatLine(char* out, std::size_t size, unsigned long long rowNumber, const 
 
 }  // namespace
 
-RowDump::RowDump(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {
+RowDump::RowDump(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "we")) {
   if (!file_) throw std::runtime_error("не удалось создать " + path + ": " + std::strerror(errno));
+}
+
+void RowDump::Close() {
+  if (!file_) return;
+  std::FILE* file = file_;
+  file_ = nullptr;
+  errno = 0;
+  const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+  if (!flushed && writeError_ == 0) writeError_ = errno != 0 ? errno : EIO;
+  if (std::fclose(file) != 0 && writeError_ == 0) writeError_ = errno;
+  if (writeError_ != 0) {
+    throw std::runtime_error("не удалось записать " + path_ + ": " + std::strerror(writeError_));
+  }
 }
 
 RowDump::~RowDump() {
@@ -29,7 +42,8 @@ void RowDump::Write(const ResultRow& row) {
   char line[96];
   const int length = FormatLine(line, sizeof line, ++rowNumber_, row);
   line[length] = '\n';
-  std::fwrite(line, 1, static_cast<std::size_t>(length) + 1, file_);
+  const std::size_t size = static_cast<std::size_t>(length) + 1;
+  if (std::fwrite(line, 1, size, file_) != size && writeError_ == 0) writeError_ = errno != 0 ? errno : EIO;
 }
 
 std::string RowDumpLine(unsigned long long rowNumber, const ResultRow& row) {

@@ -16,10 +16,15 @@ class RowDump {
   RowDump& operator=(const RowDump&) = delete;
 
   void Write(const ResultRow& row);
+  // Writes what is buffered and closes the file; raises std::runtime_error when any line
+  // could not be written, so that a full disk never passes for a complete dump.
+  void Close();
 
  private:
+  std::string path_;
   std::FILE* file_ = nullptr;
   unsigned long long rowNumber_ = 0;
+  int writeError_ = 0;
 };
 
 // One dump line without its newline.

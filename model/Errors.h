@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 class Exception : public std::exception {
  public:
@@ -20,6 +21,9 @@ class Exception : public std::exception {
 class EInOutError : public Exception {
  public:
   explicit EInOutError(int code);
+  // A code whose message is not the table's, such as an operating-system error number that
+  // happens to equal one of the table's codes without meaning the same failure.
+  EInOutError(int code, std::string message) : Exception(std::move(message)), code_(code) {}
   int ErrorCode() const noexcept { return code_; }
   static std::string MessageForCode(int code);
 

@@ -5,11 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <utility>
 
-#include "model/Errors.h"
 #include "run/ResultsFieldText.h"
 
 namespace {
@@ -22,8 +23,27 @@ constexpr char kFieldGap[] = "  ";
 constexpr int kAccessDenied = 5;
 constexpr int kSharingViolation = 32;
 
-[[noreturn]] void RaiseForErrno(int errorNumber) {
-  throw EInOutError(ResultsFileErrorCode(errorNumber));
+// O_CLOEXEC: a program started later must not inherit the descriptor, or it would hold the
+// lock after we closed the file. O_NONBLOCK: opening a pipe nobody reads fails (ENXIO) at
+// once instead of blocking the run for ever; it is cleared again before writing.
+constexpr int kOpenFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+
+// The file is opened without O_TRUNC, so that a refusal still finds the old contents. A file
+// this call creates itself is never refused as read-only, whatever the umask made of it.
+int OpenForWriting(bool& createdHere) {
+  createdHere = false;
+  int handle = ::open(kResultsFileName, kOpenFlags);
+  if (handle < 0 && errno == ENOENT) {
+    handle = ::open(kResultsFileName, kOpenFlags | O_CREAT | O_EXCL, 0666);
+    createdHere = handle >= 0;
+    // Someone else created it in between, or the name is a dangling symbolic link.
+    if (handle < 0 && errno == EEXIST) handle = ::open(kResultsFileName, kOpenFlags | O_CREAT, 0666);
+  }
+  return handle;
+}
+
+bool NobodyMayWrite(const struct stat& status) {
+  return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace
@@ -39,19 +59,26 @@ int ResultsFileErrorCode(int errorNumber) {
     case EMFILE: case ENFILE:
       return 4;
     case ENOSPC: case EDQUOT:
-      return 112;
-    case EWOULDBLOCK:
-      return kSharingViolation;
+      return 112;  // what Windows reports for a full disk
     default:
       return errorNumber;
   }
+}
+
+EInOutError ResultsFileError(int errorNumber) {
+  const int code = ResultsFileErrorCode(errorNumber);
+  // ENOENT is the one mapping that keeps its number; every other number that comes through
+  // unchanged is unmapped.
+  const bool mapped = code != errorNumber || errorNumber == ENOENT;
+  if (!mapped) return EInOutError(code, "I/O error " + std::to_string(code));
+  return EInOutError(code);
 }
 
 ResultsFile::ResultsFile(ResultsFile&& other) noexcept
     : handle_(std::exchange(other.handle_, -1)),
       buffer_(other.buffer_),
       used_(std::exchange(other.used_, 0)),
-      failureCode_(std::exchange(other.failureCode_, 0)) {}
+      failedErrno_(std::exchange(other.failedErrno_, 0)) {}
 
 ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
   if (this != &other) {
@@ -59,7 +86,7 @@ ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
     handle_ = std::exchange(other.handle_, -1);
     buffer_ = other.buffer_;
     used_ = std::exchange(other.used_, 0);
-    failureCode_ = std::exchange(other.failureCode_, 0);
+    failedErrno_ = std::exchange(other.failedErrno_, 0);
   }
   return *this;
 }
@@ -69,9 +96,21 @@ ResultsFile::~ResultsFile() {
 }
 
 void ResultsFile::WriteBlock(std::size_t count) {
-  // The count written is not compared; a failure is kept for the next check and the block
-  // is dropped either way.
-  if (::write(handle_, buffer_.data(), count) < 0) failureCode_ = ResultsFileErrorCode(errno);
+  // One write() per block. A disk file takes all of it or fails; should the system take only
+  // a part (a full disk, a signal), the rest follows at once rather than being dropped
+  // silently, and the call that fails is recorded. Either way the block leaves the buffer,
+  // so the bytes of a failed block are lost, and the check at the end of the line raises.
+  const char* bytes = buffer_.data();
+  while (count > 0) {
+    const ssize_t written = ::write(handle_, bytes, count);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      failedErrno_ = errno;
+      break;
+    }
+    bytes += written;
+    count -= static_cast<std::size_t>(written);
+  }
   used_ = 0;
 }
 
@@ -87,25 +126,32 @@ void ResultsFile::Append(const char* bytes, std::size_t count) {
 }
 
 void ResultsFile::Check() {
-  if (failureCode_ != 0) throw EInOutError(std::exchange(failureCode_, 0));
+  if (failedErrno_ != 0) throw ResultsFileError(std::exchange(failedErrno_, 0));
 }
 
 ResultsFile CreateResultsFile() {
-  // Not truncated on open: a refused creation must leave the old file as it was.
-  const int handle = ::open(kResultsFileName, O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
-  if (handle < 0) RaiseForErrno(errno);
-  ResultsFile file;
+  bool createdHere = false;
+  const int handle = OpenForWriting(createdHere);
+  if (handle < 0) throw ResultsFileError(errno);
+  ResultsFile file;  // closes the handle when a refusal leaves here
   file.handle_ = handle;
 
-  // Only one writer at a time, as with a file opened for writing with read sharing only.
-  if (::flock(handle, LOCK_EX | LOCK_NB) != 0) RaiseForErrno(errno);
   struct stat status {};
-  if (::fstat(handle, &status) != 0) RaiseForErrno(errno);
+  if (::fstat(handle, &status) != 0) throw ResultsFileError(errno);
   if (S_ISREG(status.st_mode)) {
+    // One writer at a time, as with a file opened for writing with read sharing only. A
+    // device or a pipe is not locked: two runs may both write to /dev/null.
+    if (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EWOULDBLOCK) throw EInOutError(kSharingViolation);
+      // A file system without locks (ENOLCK, EINVAL, ...) is written unlocked rather than
+      // not at all.
+    }
     // The read-only attribute: no write bit for anyone. Root could write it regardless.
-    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throw EInOutError(kAccessDenied);
-    if (::ftruncate(handle, 0) != 0) RaiseForErrno(errno);
+    if (!createdHere && NobodyMayWrite(status)) throw EInOutError(kAccessDenied);
+    if (::ftruncate(handle, 0) != 0) throw ResultsFileError(errno);
   }
+  const int flags = ::fcntl(handle, F_GETFL);
+  if (flags < 0 || ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) throw ResultsFileError(errno);
   return file;
 }
 
@@ -131,7 +177,8 @@ void WriteResultRow(ResultsFile& file, const ResultRow& row) {
 void CloseResultsFile(ResultsFile& file) {
   if (file.handle_ < 0) return;
   if (file.used_ > 0) file.WriteBlock(file.used_);
-  // Closing also releases the lock.
-  if (::close(std::exchange(file.handle_, -1)) != 0) file.failureCode_ = ResultsFileErrorCode(errno);
+  // Closing also releases the lock. Linux releases the descriptor even when close() is
+  // interrupted, so EINTR is no failure of ours.
+  if (::close(std::exchange(file.handle_, -1)) != 0 && errno != EINTR) file.failedErrno_ = errno;
   file.Check();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 
+#include "model/Errors.h"
 #include "model/ResultRow.h"
 #include "run/RunConnections.h"
 
@@ -39,12 +40,14 @@ class ResultsFile {
   int handle_ = -1;
   std::array<char, kResultsBufferSize> buffer_{};
   std::size_t used_ = 0;
-  int failureCode_ = 0;  // code of the latest failed call, raised by the next check
+  int failedErrno_ = 0;  // error number of the latest failed call, raised by the next check
 };
 
 // Creates REZ.TXT, or empties an existing one, and opens it for writing. Refuses, leaving an
 // existing file as it was: one whose permission bits give nobody write access (code 5, also
-// for root) and one another writer holds locked (code 32).
+// for root) and one another writer holds locked (code 32). Something other than a regular
+// file (a link to /dev/null or /dev/full, a pipe with a reader) is written as it is, neither
+// emptied nor locked; a pipe without a reader is refused instead of waited for.
 ResultsFile CreateResultsFile();
 void WriteResultsHeader(ResultsFile& file);
 void WriteResultRow(ResultsFile& file, const ResultRow& row);
@@ -52,8 +55,14 @@ void WriteResultRow(ResultsFile& file, const ResultRow& row);
 // write failed; then checks.
 void CloseResultsFile(ResultsFile& file);
 
-// The code an operating-system error number stands for in EInOutError.
+// The code an operating-system error number stands for in EInOutError: 5, 2, 3, 4 or 112 for
+// the failures that have a Windows counterpart, else the error number itself.
 int ResultsFileErrorCode(int errorNumber);
+
+// The error for a failed call: the mapped code with its message, or, for an unmapped error
+// number, "I/O error <number>" even where the number equals a code of the message table
+// (EIO is 5 but no "File access denied").
+EInOutError ResultsFileError(int errorNumber);
 
 // The run's connection to the results file on disk.
 class ResultsFileOutput : public ResultsOutput {

@@ -1,13 +1,21 @@
-// Runs rcpulse-cli in the current directory and collects its exit code and both streams.
+// Starts rcpulse-cli in the current directory with chosen arguments and environment, its
+// standard output and error going to files (or standard error to a terminal), and collects
+// the exit code and both streams.
 #pragma once
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TemporaryDirectory.h"
+
+extern char** environ;
 
 struct CliResult {
   int exitCode = -1;
@@ -15,33 +23,73 @@ struct CliResult {
   std::string err;
 };
 
-inline void AppendShellQuoted(std::string& command, const std::string& text) {
-  command.push_back('\'');
-  for (char c : text) {
-    if (c == '\'') {
-      command.append("'\\''");
-    } else {
-      command.push_back(c);
-    }
-  }
-  command.push_back('\'');
-}
+// Variables to set for the child, on top of this process's environment.
+using Environment = std::vector<std::pair<std::string, std::string>>;
 
-inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& environment = "") {
-  std::string command = environment;
-  command.push_back(' ');
-  AppendShellQuoted(command, RCPULSE_CLI);
-  for (const std::string& argument : arguments) {
-    command.push_back(' ');
-    AppendShellQuoted(command, argument);
+// A started rcpulse-cli; Wait() collects it.
+class CliProcess {
+ public:
+  // stderrPath "" sends standard error to cli.err, else to the given path (a terminal).
+  CliProcess(const std::vector<std::string>& arguments, const Environment& environment = {},
+             const std::string& stderrPath = "") {
+    std::vector<std::string> argumentTexts{RCPULSE_CLI};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> environmentTexts;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+      const std::string text = *variable;
+      bool replaced = false;
+      for (const auto& [name, value] : environment) replaced |= text.starts_with(name + "=");
+      if (!replaced) environmentTexts.push_back(text);
+    }
+    for (const auto& [name, value] : environment) environmentTexts.push_back(name + "=" + value);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "cli.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (stderrPath.empty()) {
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "cli.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderrPath.c_str(), O_RDWR, 0);
+    }
+    const std::vector<char*> argv = Pointers(argumentTexts);
+    const std::vector<char*> envp = Pointers(environmentTexts);
+    if (posix_spawn(&pid_, RCPULSE_CLI, &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
   }
-  command += " >cli.out 2>cli.err </dev/null";
-  const int status = std::system(command.c_str());
-  CliResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadWholeFile("cli.out");
-  result.err = ReadWholeFile("cli.err");
-  std::remove("cli.out");
-  std::remove("cli.err");
-  return result;
+
+  // Still running: not yet exited (the exit is left for Wait to collect).
+  bool Running() const {
+    siginfo_t info{};
+    return pid_ > 0 && ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+  }
+
+  CliResult Wait() {
+    CliResult result;
+    int status = 0;
+    if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) {
+      result.exitCode = WEXITSTATUS(status);
+    }
+    pid_ = -1;
+    result.out = ReadWholeFile("cli.out");
+    result.err = ReadWholeFile("cli.err");
+    std::remove("cli.out");
+    std::remove("cli.err");
+    return result;
+  }
+
+ private:
+  static std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+  }
+
+  pid_t pid_ = -1;
+};
+
+inline CliResult RunCli(const std::vector<std::string>& arguments, const Environment& environment = {}) {
+  return CliProcess(arguments, environment).Wait();
 }

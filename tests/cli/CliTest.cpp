@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <sstream>
 
 #include "CliProcess.h"
@@ -34,15 +40,16 @@ TEST_F(Cli, DefaultRunWritesTheFileAndPrintsTheResultLine) {
 
 TEST_F(Cli, SeparatorFollowsTheLocaleUnlessGiven) {
   // Under a point locale the window's comma defaults fail on the first one, "0,5".
-  const CliResult point = RunCli({}, "LC_ALL=C LANG=C");
+  const CliResult point = RunCli({}, {{"LC_ALL", "C"}, {"LANG", "C"}});
   EXPECT_EQ(point.exitCode, 1);
   EXPECT_EQ(point.err, "'0,5' is not a valid floating point value.\n");
   EXPECT_EQ(point.out, "");
-  const CliResult comma = RunCli({}, "LC_ALL=ru_RU.UTF-8");
+  const CliResult comma = RunCli({}, {{"LC_ALL", "ru_RU.UTF-8"}});
   EXPECT_EQ(comma.exitCode, 0);
   EXPECT_EQ(comma.out, kResultLine);
   const CliResult typedWithPoints =
-      RunCli({"--t4", "0.5", "--step", "0.001", "--t2", "0.1", "--t3", "0.4"}, "LC_ALL=C LANG=C");
+      RunCli({"--t4", "0.5", "--step", "0.001", "--t2", "0.1", "--t3", "0.4"},
+             {{"LC_ALL", "C"}, {"LANG", "C"}});
   EXPECT_EQ(typedWithPoints.out, "Глобальная погрешность = 0.0267125657585205\n");
 }
 
@@ -75,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"c_5e_9", {"--c", "5e-9"}, "Floating point overflow."},
         FailureCase{"step_zero", {"--step", "0"}, "Шаг времени не увеличивает время."},
         FailureCase{"too_many_rows", {"--max-rows", "100"},
-                    "Слишком много строк: 501, допустимо не более 100."}));
+                    "Слишком много строк: 501, допустимо не более 100."}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Cli, FileSystemRefusalsKeepTheOldFile) {
   WriteWholeFile("REZ.TXT", "old");
@@ -145,6 +153,121 @@ TEST_F(Cli, DumpKeepsTheRowsOfARunThatFailsLater) {
   EXPECT_EQ(r.exitCode, 1);
   const std::string dump = ReadWholeFile("run.dump");
   EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 8);
+}
+
+// Refusals of the file system: the error text alone, exit 1, the old file byte for byte.
+struct RefusalCase {
+  const char* name;
+  std::function<void()> prepare;  // leaves REZ.TXT as the refusal needs it
+  const char* message;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class CliRefusals : public Cli, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(CliRefusals, PrintTheErrorAndKeepTheOldFile) {
+  GetParam().prepare();
+  const bool isFile = std::filesystem::is_regular_file("REZ.TXT");
+  const CliResult r = RunCli({"--decimal-separator", ","});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, std::string(GetParam().message) + "\n");
+  EXPECT_EQ(r.out, "");
+  if (isFile) {
+    EXPECT_EQ(ReadWholeFile("REZ.TXT"), "old content");
+  }
+}
+
+int lockHolder = -1;  // the other writer's descriptor, held for the rest of the test process
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliRefusals,
+    ::testing::Values(
+        RefusalCase{"read_only",
+                    [] {
+                      WriteWholeFile("REZ.TXT", "old content");
+                      ::chmod("REZ.TXT", 0444);
+                    },
+                    "File access denied."},
+        RefusalCase{"directory", [] { std::filesystem::create_directory("REZ.TXT"); },
+                    "File access denied."},
+        RefusalCase{"locked_by_another_writer",
+                    [] {
+                      WriteWholeFile("REZ.TXT", "old content");
+                      lockHolder = ::open("REZ.TXT", O_WRONLY);
+                      ASSERT_EQ(::flock(lockHolder, LOCK_EX | LOCK_NB), 0);
+                    },
+                    "I/O error 32."},
+        RefusalCase{"missing_directory",
+                    [] { std::filesystem::create_symlink("missing/REZ.TXT", "REZ.TXT"); },
+                    "File not found."}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+// Another program reading REZ.TXT while a long run writes it finds whole 128-byte blocks only.
+TEST_F(Cli, ReaderPollingDuringARunSeesOnlyWholeBlocks) {
+  CliProcess run({"--decimal-separator", ",", "--step", "0,000001"});  // 500,001 rows
+  std::set<long long> sizesSeen;
+  while (run.Running()) {
+    struct stat status {};
+    if (::stat("REZ.TXT", &status) == 0) sizesSeen.insert(static_cast<long long>(status.st_size));
+  }
+  const CliResult r = run.Wait();
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string contents = ReadWholeFile("REZ.TXT");
+  const long long rows = std::count(contents.begin(), contents.end(), '\n') - 2;
+  const long long finalSize = 24 + rows * 30;
+  EXPECT_EQ(static_cast<long long>(contents.size()), finalSize);
+  EXPECT_GT(rows, 500000);
+  sizesSeen.erase(finalSize);  // after closing
+  EXPECT_GT(sizesSeen.size(), 2u) << "the reader saw the run only once or twice";
+  for (long long size : sizesSeen) EXPECT_EQ(size % 128, 0) << size;
+}
+
+// A run of a few seconds: 5,000,001 rows, into /dev/null so that no disk fills.
+const std::vector<std::string> kLongRun = {"--decimal-separator", ",", "--step", "0,0000001"};
+
+TEST_F(Cli, LongRunShowsProgressOnATerminalAndClearsIt) {
+  std::filesystem::create_symlink("/dev/null", "REZ.TXT");
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::grantpt(terminal), 0);
+  ASSERT_EQ(::unlockpt(terminal), 0);
+  CliProcess run(kLongRun, {}, ::ptsname(terminal));
+  std::string shown;
+  char bytes[4096];
+  // The terminal's output is read while the run goes on; its end shows as EIO once the run
+  // has exited and nobody holds the other side.
+  for (;;) {
+    const ssize_t count = ::read(terminal, bytes, sizeof bytes);
+    if (count <= 0) break;
+    shown.append(bytes, static_cast<std::size_t>(count));
+  }
+  const CliResult r = run.Wait();
+  ::close(terminal);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(r.out.starts_with("Глобальная погрешность = ")) << r.out;
+  EXPECT_NE(shown.find("\rрасчёт: "), std::string::npos) << shown;
+  EXPECT_TRUE(shown.ends_with("\r\033[K")) << shown;
+}
+
+TEST_F(Cli, LongRunPrintsNothingElseWhenStandardErrorIsNoTerminal) {
+  std::filesystem::create_symlink("/dev/null", "REZ.TXT");
+  const CliResult r = RunCli(kLongRun);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(r.out.starts_with("Глобальная погрешность = ")) << r.out;
+}
+
+TEST_F(Cli, DumpThatCannotBeWrittenFailsTheCommand) {
+  const CliResult full = RunCli({"--decimal-separator", ",", "--dump", "/dev/full"});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_EQ(full.out, "");
+  EXPECT_TRUE(full.err.starts_with("rcpulse-cli: ")) << full.err;
+  std::filesystem::remove("REZ.TXT");
+  const CliResult missing = RunCli({"--decimal-separator", ",", "--dump", "missing/run.dump"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_FALSE(std::filesystem::exists("REZ.TXT"));
 }
 
 }  // namespace

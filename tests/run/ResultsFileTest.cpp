@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +22,8 @@
 #include "run/ResultsFile.h"
 
 namespace {
+
+int OpenDescriptorCount();
 
 struct TextFields : ParameterFields {
   std::map<std::string, std::string, std::less<>> texts;
@@ -96,6 +101,11 @@ TEST_F(ResultsFileRun, ReaderDuringTheRunSeesOnlyWholeBlocks) {
   EXPECT_EQ(sizes[2], 0);
   EXPECT_EQ(sizes[3], 128);
   for (long size : sizes) EXPECT_EQ(size % 128, 0) << size;
+  // Every block goes out the moment it is full, not a row later: after row n the file holds
+  // the whole blocks of the 24 + 30 n bytes written so far.
+  for (std::size_t n = 1; n <= sizes.size(); ++n) {
+    EXPECT_EQ(sizes[n - 1], static_cast<long>((24 + 30 * n) / 128 * 128)) << "row " << n;
+  }
   EXPECT_EQ(Contents().size(), 15054u);
 }
 
@@ -143,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"point_under_comma", "Edit2", "0.5", "'0.5' is not a valid floating point value.", 0, true},
         FailureCase{"r_zero", "Edit7", "0", "Floating point division by zero.", 1, false},
         FailureCase{"c_5e_9", "Edit13", "5e-9", "Floating point overflow.", 8, false},
-        FailureCase{"step_zero", "Edit5", "0", "Шаг времени не увеличивает время.", 0, true}));
+        FailureCase{"step_zero", "Edit5", "0", "Шаг времени не увеличивает время.", 0, true}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ResultsFileRun, OnlyTheFirstBadTextIsReported) {
   fields.texts.find("Edit2")->second = "x2";
@@ -213,13 +224,30 @@ TEST_F(ResultsFileRun, FieldsWidenAndKeepTheSignOfZero) {
   EXPECT_NE(contents.find("  150.00000\r\n"), std::string::npos);
 }
 
-TEST(ResultsFileErrorCode, MapsOperatingSystemErrors) {
+TEST(ResultsFileError, MapsOperatingSystemErrorsToCodesAndMessages) {
   struct {
     int errorNumber, code;
-  } const cases[] = {{EACCES, 5}, {EPERM, 5}, {EROFS, 5}, {EISDIR, 5}, {ETXTBSY, 5},
-                     {ENOENT, 2}, {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {ELOOP, 3}, {EMFILE, 4},
-                     {ENFILE, 4}, {ENOSPC, 112}, {EDQUOT, 112}, {EWOULDBLOCK, 32}, {EIO, EIO}};
-  for (const auto& c : cases) EXPECT_EQ(ResultsFileErrorCode(c.errorNumber), c.code) << c.errorNumber;
+    const char* message;
+  } const cases[] = {
+      {EACCES, 5, "File access denied"}, {EPERM, 5, "File access denied"},
+      {EROFS, 5, "File access denied"},  {EISDIR, 5, "File access denied"},
+      {ETXTBSY, 5, "File access denied"}, {ENOENT, 2, "File not found"},
+      {ENOTDIR, 3, "Invalid filename"},  {ENAMETOOLONG, 3, "Invalid filename"},
+      {ELOOP, 3, "Invalid filename"},    {EMFILE, 4, "Too many open files"},
+      {ENFILE, 4, "Too many open files"}, {ENOSPC, 112, "I/O error 112"},
+      {EDQUOT, 112, "I/O error 112"},
+      // Unmapped numbers keep their number and always read "I/O error", also where the number
+      // is one of the table's codes: EIO is 5 on Linux but no access denial.
+      {EIO, EIO, "I/O error 5"}, {EINTR, EINTR, "I/O error 4"}, {ESRCH, ESRCH, "I/O error 3"},
+      {ENETDOWN, ENETDOWN, "I/O error 100"}, {ENETUNREACH, ENETUNREACH, "I/O error 101"},
+      {EISCONN, EISCONN, "I/O error 106"}, {EWOULDBLOCK, EWOULDBLOCK, "I/O error 11"},
+      {EPIPE, EPIPE, "I/O error 32"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ResultsFileErrorCode(c.errorNumber), c.code) << c.errorNumber;
+    const EInOutError error = ResultsFileError(c.errorNumber);
+    EXPECT_EQ(error.ErrorCode(), c.code) << c.errorNumber;
+    EXPECT_EQ(error.Message(), c.message) << c.errorNumber;
+  }
 }
 
 TEST(BoxTexts, PeriodRule) {
@@ -233,6 +261,8 @@ TEST(BoxTexts, PeriodRule) {
                      {"blank ", "blank "},
                      {"dash-", "dash-"},
                      {"bang!", "bang!"},
+                     {"slash/", "slash/."},  // 2F, the first code that gets a period
+                     {"line\n", "line\n"},
                      {"", ""},
                      {"Шаг времени не увеличивает время", "Шаг времени не увеличивает время."}};
   for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown);
@@ -242,6 +272,125 @@ TEST(BoxTexts, ResultTextUsesTheGeneralFormat) {
   ScopedDecimalSeparator comma(',');
   EXPECT_EQ(ResultBoxText(0.0267125657585205), "Глобальная погрешность = 0,0267125657585205");
   EXPECT_EQ(ResultBoxText(0), "Глобальная погрешность = 0");
+}
+
+// The descriptors this process has open, to see that no refusal or failure leaks one.
+int OpenDescriptorCount() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+TEST_F(ResultsFileRun, ExistingLongerFileIsReplacedCompletely) {
+  WriteWholeFile(kResultsFileName, std::string(20000, '#'));
+  ASSERT_EQ(Run(), "");
+  const std::string contents = Contents();
+  EXPECT_EQ(contents.size(), 15054u);
+  EXPECT_EQ(contents.find('#'), std::string::npos);
+}
+
+// Refusals and failures give their text and leave no descriptor behind.
+TEST_F(ResultsFileRun, RefusalsAndFailuresLeaveNoDescriptorOpen) {
+  const int before = OpenDescriptorCount();
+  std::filesystem::create_directory("sub");
+  std::filesystem::current_path("sub");
+  std::filesystem::create_directory(kResultsFileName);
+  EXPECT_EQ(Run(), "File access denied.");
+  std::filesystem::current_path("..");
+  WriteWholeFile(kResultsFileName, "old");
+  ::chmod(kResultsFileName, 0444);
+  EXPECT_EQ(Run(), "File access denied.");
+  ::chmod(kResultsFileName, 0644);
+  fields.texts.find("Edit5")->second = "abc";
+  EXPECT_EQ(Run(), "'abc' is not a valid floating point value.");
+  EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+TEST_F(ResultsFileRun, SecondWriterInTheSameProgramIsRefusedToo) {
+  ResultsFile first = CreateResultsFile();
+  try {
+    CreateResultsFile();
+    FAIL() << "second writer accepted";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.ErrorCode(), 32);
+    EXPECT_EQ(error.Message(), "I/O error 32");
+  }
+  CloseResultsFile(first);
+  ResultsFile again = CreateResultsFile();
+  CloseResultsFile(again);
+}
+
+// The descriptor must not outlive the file in a program started meanwhile (it would keep the
+// lock), and writing must block normally again once the file is open.
+TEST_F(ResultsFileRun, DescriptorIsClosedOnExecAndBlocking) {
+  const int before = OpenDescriptorCount();
+  ResultsFile file = CreateResultsFile();
+  const std::filesystem::path target = std::filesystem::current_path() / kResultsFileName;
+  bool found = false;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code ignored;
+    if (std::filesystem::read_symlink(entry.path(), ignored) != target) continue;
+    std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
+    std::string key;
+    std::string flags;
+    while (info >> key >> flags && key != "flags:") {
+    }
+    const unsigned long octalFlags = std::stoul(flags, nullptr, 8);
+    EXPECT_NE(octalFlags & O_CLOEXEC, 0u);
+    EXPECT_EQ(octalFlags & O_NONBLOCK, 0u);
+    EXPECT_EQ(octalFlags & O_ACCMODE, static_cast<unsigned long>(O_WRONLY));
+    found = true;
+  }
+  EXPECT_TRUE(found);
+  CloseResultsFile(file);
+  EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+// A file the run creates itself is written whatever the umask makes of its permissions; only
+// a file that was read-only before counts as read-only.
+TEST_F(ResultsFileRun, FileCreatedUnderARestrictiveUmaskIsWritten) {
+  const mode_t previous = ::umask(0222);
+  const std::string message = Run();
+  ::umask(previous);
+  EXPECT_EQ(message, "");
+  EXPECT_EQ(Contents().size(), 15054u);
+  // The next run finds it read-only, as any read-only file.
+  EXPECT_EQ(Run(), "File access denied.");
+  EXPECT_EQ(Contents().size(), 15054u);
+}
+
+// The last, partly filled block is written at closing: when that fails the run reports it
+// instead of the result.
+TEST_F(ResultsFileRun, FailedWriteAtClosingIsReported) {
+  std::filesystem::create_symlink("/dev/full", kResultsFileName);
+  fields.texts.find("Edit2")->second = "0";  // two rows, 84 bytes: nothing written before closing
+  EXPECT_EQ(Run(), "I/O error 112.");
+  EXPECT_EQ(rowsWritten.size(), 2u);
+  EXPECT_EQ(closes, 1);
+  EXPECT_TRUE(resultBox.shown.empty());
+}
+
+// Devices are neither emptied nor locked: a run writes to /dev/null even while another
+// program holds a lock on it.
+TEST_F(ResultsFileRun, DeviceIsWrittenWithoutLocking) {
+  const int other = ::open("/dev/null", O_WRONLY);
+  ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+  std::filesystem::create_symlink("/dev/null", kResultsFileName);
+  EXPECT_EQ(Run(), "");
+  EXPECT_EQ(rowsWritten.size(), 501u);
+  ::close(other);
+}
+
+// A pipe nobody reads would block the run for ever; it is refused at once.
+TEST_F(ResultsFileRun, PipeWithoutAReaderIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(kResultsFileName, 0666), 0);
+  ::alarm(20);  // a run that waits for a reader ends the test instead of hanging it
+  EXPECT_EQ(Run(), "I/O error " + std::to_string(ENXIO) + ".");
+  ::alarm(0);
+  EXPECT_EQ(closes, 0);
 }
 
 }  // namespace
