@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,8 @@ struct BadFieldCase {
   std::string lastFieldRead;
   bool overflow;
 };
+
+void PrintTo(const BadFieldCase& example, std::ostream* out) { *out << example.name; }
 
 class FieldParametersFailure : public testing::TestWithParam<BadFieldCase> {};
 
