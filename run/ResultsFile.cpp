@@ -1,6 +1,7 @@
 #include "run/ResultsFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +43,27 @@ int OpenForWriting(bool& createdHere) {
   return handle;
 }
 
+// write() to a pipe whose reader has gone raises SIGPIPE, which would end the program; with
+// the signal blocked the call fails with EPIPE instead, a failure like any other, and the
+// pending signal is taken back before it is unblocked.
+ssize_t WriteWithoutBrokenPipeSignal(int handle, const char* bytes, std::size_t count) {
+  sigset_t brokenPipe;
+  sigset_t previous;
+  sigemptyset(&brokenPipe);
+  sigaddset(&brokenPipe, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &brokenPipe, &previous);
+  const ssize_t written = ::write(handle, bytes, count);
+  const int writeErrno = errno;
+  if (written < 0 && writeErrno == EPIPE && !sigismember(&previous, SIGPIPE)) {
+    const struct timespec noWait {};
+    while (sigtimedwait(&brokenPipe, nullptr, &noWait) < 0 && errno == EINTR) {
+    }
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  errno = writeErrno;
+  return written;
+}
+
 bool NobodyMayWrite(const struct stat& status) {
   return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
@@ -78,7 +100,8 @@ ResultsFile::ResultsFile(ResultsFile&& other) noexcept
     : handle_(std::exchange(other.handle_, -1)),
       buffer_(other.buffer_),
       used_(std::exchange(other.used_, 0)),
-      failedErrno_(std::exchange(other.failedErrno_, 0)) {}
+      failedErrno_(std::exchange(other.failedErrno_, 0)),
+      isPipe_(std::exchange(other.isPipe_, false)) {}
 
 ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
   if (this != &other) {
@@ -87,6 +110,7 @@ ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
     buffer_ = other.buffer_;
     used_ = std::exchange(other.used_, 0);
     failedErrno_ = std::exchange(other.failedErrno_, 0);
+    isPipe_ = std::exchange(other.isPipe_, false);
   }
   return *this;
 }
@@ -102,7 +126,8 @@ void ResultsFile::WriteBlock(std::size_t count) {
   // so the bytes of a failed block are lost, and the check at the end of the line raises.
   const char* bytes = buffer_.data();
   while (count > 0) {
-    const ssize_t written = ::write(handle_, bytes, count);
+    const ssize_t written =
+        isPipe_ ? WriteWithoutBrokenPipeSignal(handle_, bytes, count) : ::write(handle_, bytes, count);
     if (written < 0) {
       if (errno == EINTR) continue;
       failedErrno_ = errno;
@@ -150,6 +175,7 @@ ResultsFile CreateResultsFile() {
     if (!createdHere && NobodyMayWrite(status)) throw EInOutError(kAccessDenied);
     if (::ftruncate(handle, 0) != 0) throw ResultsFileError(errno);
   }
+  file.isPipe_ = S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode);
   const int flags = ::fcntl(handle, F_GETFL);
   if (flags < 0 || ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) throw ResultsFileError(errno);
   return file;

@@ -41,6 +41,7 @@ class ResultsFile {
   std::array<char, kResultsBufferSize> buffer_{};
   std::size_t used_ = 0;
   int failedErrno_ = 0;  // error number of the latest failed call, raised by the next check
+  bool isPipe_ = false;  // a reader that goes away must not end the program by SIGPIPE
 };
 
 // Creates REZ.TXT, or empties an existing one, and opens it for writing. Refuses, leaving an

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <dirent.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <fstream>
@@ -391,6 +392,39 @@ TEST_F(ResultsFileRun, PipeWithoutAReaderIsRefusedAtOnce) {
   EXPECT_EQ(Run(), "I/O error " + std::to_string(ENXIO) + ".");
   ::alarm(0);
   EXPECT_EQ(closes, 0);
+}
+
+// A pipe whose reader goes away during the run: the lost block is an I/O error like any
+// other (EPIPE), raised at the end of its row, not a signal that ends the program.
+TEST_F(ResultsFileRun, PipeWhoseReaderLeavesFailsTheRowInsteadOfTheProgram) {
+  ASSERT_EQ(::mkfifo(kResultsFileName, 0666), 0);
+  int reader = ::open(kResultsFileName, O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  struct LeavingReader : ResultsOutput {
+    ResultsFileOutput file;
+    int& reader;
+    explicit LeavingReader(int& r) : reader(r) {}
+    void CreateResultsFile() override {
+      file.CreateResultsFile();
+      ::close(std::exchange(reader, -1));
+    }
+    void WriteResultsHeader() override { file.WriteResultsHeader(); }
+    void WriteResultRow(const ResultRow& row) override { file.WriteResultRow(row); }
+    void CloseResultsFile() override { file.CloseResultsFile(); }
+  } output(reader);
+  FieldParameters parameters(fields);
+  try {
+    CalculationRun({parameters, output, chart, resultBox});
+    FAIL() << "the run succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.ErrorCode(), EPIPE);
+    EXPECT_EQ(ErrorBoxText(error.Message()), "I/O error 32.");
+  }
+  // The first block goes out during the fourth row.
+  EXPECT_EQ(chart.series[0].points.size(), 3u);
+  sigset_t pending;
+  sigpending(&pending);
+  EXPECT_FALSE(sigismember(&pending, SIGPIPE));
 }
 
 }  // namespace
