@@ -9,11 +9,12 @@
 #include <string>
 
 #include "run/ParameterFields.h"
+#include "run/RunOptions.h"
 
 struct CliOptions {
   std::map<std::string, std::string, std::less<>> fieldTexts;  // by field name, all nine
   std::optional<std::string> decimalSeparator;                  // else the locale's
-  std::uint64_t maxRows = 10'000'000;
+  std::uint64_t maxRows = RunOptions{}.maxRows;
   std::optional<std::string> dumpPath;
   bool help = false;
 };

@@ -1,6 +1,8 @@
 #include "cli/HeadlessRun.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -101,5 +103,10 @@ int HeadlessRun(const CliOptions& options) {
     return 1;
   }
   PrintLine(stdout, ResultBoxText(resultBox.GlobalError()));
+  // A result line that never arrived (a full disk, a closed pipe) is no success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    PrintLine(stderr, std::string("rcpulse-cli: не удалось вывести результат: ") + std::strerror(errno));
+    return 1;
+  }
   return 0;
 }

@@ -29,9 +29,10 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 // A started rcpulse-cli; Wait() collects it.
 class CliProcess {
  public:
-  // stderrPath "" sends standard error to cli.err, else to the given path (a terminal).
+  // stderrPath "" sends standard error to cli.err, else to the given path (a terminal);
+  // stdoutPath "" sends standard output to cli.out, else to the given path.
   CliProcess(const std::vector<std::string>& arguments, const Environment& environment = {},
-             const std::string& stderrPath = "") {
+             const std::string& stderrPath = "", const std::string& stdoutPath = "") {
     std::vector<std::string> argumentTexts{RCPULSE_CLI};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     std::vector<std::string> environmentTexts;
@@ -46,7 +47,11 @@ class CliProcess {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "cli.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (stdoutPath.empty()) {
+      posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "cli.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.c_str(), O_WRONLY, 0);
+    }
     if (stderrPath.empty()) {
       posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "cli.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     } else {

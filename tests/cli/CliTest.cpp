@@ -270,4 +270,11 @@ TEST_F(Cli, DumpThatCannotBeWrittenFailsTheCommand) {
   EXPECT_FALSE(std::filesystem::exists("REZ.TXT"));
 }
 
+TEST_F(Cli, ResultLineThatCannotBeWrittenFailsTheCommand) {
+  const CliResult r = CliProcess({"--decimal-separator", ","}, {}, "", "/dev/full").Wait();
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.starts_with("rcpulse-cli: ")) << r.err;
+  EXPECT_EQ(ReadWholeFile("REZ.TXT").size(), 15054u);
+}
+
 }  // namespace
