@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,8 +24,9 @@ struct CliResult {
   std::string err;
 };
 
-// Variables to set for the child, on top of this process's environment.
-using Environment = std::vector<std::pair<std::string, std::string>>;
+// Variables to set for the child, on top of this process's environment; one without a value
+// is removed.
+using Environment = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
 // A started rcpulse-cli; Wait() collects it.
 class CliProcess {
@@ -42,7 +44,9 @@ class CliProcess {
       for (const auto& [name, value] : environment) replaced |= text.starts_with(name + "=");
       if (!replaced) environmentTexts.push_back(text);
     }
-    for (const auto& [name, value] : environment) environmentTexts.push_back(name + "=" + value);
+    for (const auto& [name, value] : environment) {
+      if (value) environmentTexts.push_back(name + "=" + *value);
+    }
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -277,4 +277,19 @@ TEST_F(Cli, ResultLineThatCannotBeWrittenFailsTheCommand) {
   EXPECT_EQ(ReadWholeFile("REZ.TXT").size(), 15054u);
 }
 
+// The separator comes from the numeric category of the regional settings: LC_ALL, else
+// LC_NUMERIC, else LANG; no generated system locale is needed.
+TEST_F(Cli, SeparatorFollowsTheNumericCategory) {
+  const CliResult commaNumbers = RunCli({}, {{"LC_ALL", std::nullopt},
+                                             {"LC_NUMERIC", "de_DE.UTF-8"},
+                                             {"LANG", "C"}});
+  EXPECT_EQ(commaNumbers.exitCode, 0) << commaNumbers.err;
+  EXPECT_TRUE(commaNumbers.out.starts_with("Глобальная погрешность = 0,0267")) << commaNumbers.out;
+  const CliResult pointNumbers = RunCli({}, {{"LC_ALL", std::nullopt},
+                                             {"LC_NUMERIC", "C"},
+                                             {"LANG", "de_DE.UTF-8"}});
+  EXPECT_EQ(pointNumbers.exitCode, 1);
+  EXPECT_EQ(pointNumbers.err, "'0,5' is not a valid floating point value.\n");
+}
+
 }  // namespace
