@@ -43,13 +43,17 @@ std::string AxisLabelText(double value, int maxDecimals, char decimalSeparator,
   std::string integerDigits = text.substr(0, point);
   std::string fraction = text.substr(point + 1, static_cast<std::size_t>(maxDecimals));
   if (text[point + 1 + static_cast<std::size_t>(maxDecimals)] >= '5') {
-    if (IncrementDigits(fraction) && IncrementDigits(integerDigits)) integerDigits.insert(0, "1");
+    if (IncrementDigits(fraction) && IncrementDigits(integerDigits)) integerDigits = std::string(1, '1').append(integerDigits);
   }
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
 
   const bool roundsToZero = fraction.empty() && integerDigits.find_first_not_of('0') == std::string::npos;
-  std::string label = (value < 0 && !roundsToZero) ? "-" : "";
+  std::string label;
+  if (value < 0 && !roundsToZero) label.push_back('-');
   label += GroupedInThrees(integerDigits, thousandsSeparator);
-  if (!fraction.empty()) label += decimalSeparator + fraction;
+  if (!fraction.empty()) {
+    label.push_back(decimalSeparator);
+    label.append(fraction);
+  }
   return label;
 }
