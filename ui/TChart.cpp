@@ -133,6 +133,10 @@ QPoint TChart::PixelAt(double x, double y) const {
 
 QWidget* TChart::PlotArea() const { return plot_; }
 
+QRect TChart::FrontPlane() const { return plot_->axisRect()->rect(); }
+
+int TChart::Depth() const { return walls_->Depth(); }
+
 void TChart::RequestRepaint() { plot_->replot(QCustomPlot::rpQueuedReplot); }
 
 void TChart::ReplotNow() { plot_->replot(QCustomPlot::rpImmediateRefresh); }

@@ -46,6 +46,9 @@ class TChart : public QWidget, public ResultsChart {
   // Pixel position of an axis value on the front plane, for tests that drag the mouse.
   QPoint PixelAt(double x, double y) const;
   QWidget* PlotArea() const;
+  // The plot's front plane, where the axes stand, and the depth of the view behind it.
+  QRect FrontPlane() const;
+  int Depth() const;
 
   // Draws at once instead of waiting for the merged repaint.
   void ReplotNow();

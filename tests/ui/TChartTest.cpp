@@ -213,6 +213,25 @@ class TChartTest : public QObject {
     QVERIFY(Near(chart.LeftRange().lower, 0, 0.01));
   }
 
+  void depth_view_has_an_outlined_back_wall_and_filled_side_walls() {
+    TChart chart;
+    chart.resize(407, 410);
+    FillSeries(chart, 0, {{0, 0}, {1, 1}});
+    chart.ReplotNow();
+    const QImage picture = chart.PlotArea()->grab().toImage();
+    const QRect front = chart.FrontPlane();
+    const int depth = chart.Depth();
+    QCOMPARE(depth, qRound(0.05 * 407));  // 5 % of the smaller side
+    const QColor background = chart.palette().color(QPalette::Button);
+    // The back wall's top edge, one depth up and to the right of the front plane's.
+    QCOMPARE(picture.pixelColor(front.left() + depth + front.width() / 3, front.top() - depth), QColor(Qt::black));
+    // Inside the back wall, away from the grid and the curves, the chart's own background shows.
+    QCOMPARE(picture.pixelColor(front.left() + depth + 3, front.top() - depth + 3), background);
+    // The left and bottom walls are filled.
+    QCOMPARE(picture.pixelColor(front.left() + depth / 2, front.top() + front.height() / 3), QColor(Qt::white));
+    QCOMPARE(picture.pixelColor(front.left() + front.width() / 3, front.bottom() - depth / 2), QColor(Qt::white));
+  }
+
   void renders_to_a_picture_of_the_requested_size() {
     TemporaryWorkingDirectory directory;
     TChart chart;
