@@ -90,6 +90,15 @@ std::size_t WriteResultsField(double value, char* out) {
   const std::uint64_t digits = RoundHalfEvenBelowTwoToThe63(mantissa * 1e17L);
   const std::uint64_t kept = KeepDigits(digits, exponent + 1 + kDecimals);
 
+  // Below 10 after rounding, the common case: blank or '-', one digit, '.', five digits.
+  if (kept < 10 * kPowersOfTen[kDecimals]) {
+    out[0] = std::signbit(value) ? '-' : ' ';
+    out[1] = static_cast<char>('0' + kept / kPowersOfTen[kDecimals]);
+    out[2] = '.';
+    WriteDigits(kept % kPowersOfTen[kDecimals], out + 3, kDecimals);
+    return kWidth;
+  }
+
   // kept with a point before its last five digits; the integer part has no leading zeros
   // (its first digit is c when c is 1, else d1, which is 0 only below 10).
   char text[32];
