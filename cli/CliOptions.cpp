@@ -17,11 +17,11 @@ constexpr std::array<FieldOption, 9> kFieldOptions{{
     {"--r", "Edit7"}, {"--c", "Edit13"}, {"--u0", "Edit11"},
 }};
 
-std::uint64_t ParseCount(std::string_view text) {
+std::uint64_t ParseCount(std::string_view text, std::string_view option = "--max-rows") {
   std::uint64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value == 0)
-    throw CliUsageError("--max-rows ждёт целое число больше нуля: '" + std::string(text) + "'");
+    throw CliUsageError(std::string(option) + " ждёт целое число больше нуля: '" + std::string(text) + "'");
   return value;
 }
 
@@ -68,6 +68,16 @@ CliOptions ParseCliOptions(int argc, const char* const* argv) {
       options.maxRows = ParseCount(takeValue());
     } else if (name == "--dump") {
       options.dumpPath = takeValue();
+    } else if (name == "--exact" && !value) {
+      options.exact = true;
+    } else if (name == "--csv") {
+      options.csvPath = takeValue();
+    } else if (name == "--convergence") {
+      const std::string text = takeValue();
+      const std::uint64_t runs = ParseCount(text, "--convergence");
+      // Each halving doubles the rows; beyond 40 no step would still advance the time.
+      if (runs > 40) throw CliUsageError("--convergence ждёт число от 1 до 40: '" + text + "'");
+      options.convergenceRuns = static_cast<int>(runs);
     } else {
       throw CliUsageError("неизвестный параметр " + std::string(argument));
     }
@@ -101,6 +111,13 @@ std::string CliUsage() {
       "  --decimal-separator C  десятичный разделитель вместо разделителя региональных настроек\n"
       "  --max-rows N       наибольшее число строк расчёта (10000000)\n"
       "  --dump ФАЙЛ        записать каждую строку: номер и биты t, u, E (16 шестнадцатеричных цифр)\n"
+      "  --exact            после строки результата: истинная наибольшая погрешность\n"
+      "                     max|u - u_точн| по строкам и время t, где она достигнута\n"
+      "  --csv ФАЙЛ         записать каждую строку в CSV: t,u,E (с --exact ещё u_exact,error),\n"
+      "                     17 значащих цифр, разделитель \".\", строка заголовка, UTF-8\n"
+      "  --convergence K    исследование сходимости: K расчётов с шагом h, h/2, ..., h/2^(K-1)\n"
+      "                     без REZ.TXT; таблица: шаг, строк, глобальная погрешность,\n"
+      "                     истинная погрешность, наблюдаемый порядок log2(e(h)/e(h/2))\n"
       "  --help             эта справка\n"
       "\n"
       "Код выхода: 0 — расчёт выполнен, 1 — ошибка расчёта, 2 — неверная командная строка.\n";

@@ -16,6 +16,9 @@ struct CliOptions {
   std::optional<std::string> decimalSeparator;                  // else the locale's
   std::uint64_t maxRows = RunOptions{}.maxRows;
   std::optional<std::string> dumpPath;
+  bool exact = false;                       // also the true error against the exact solution
+  std::optional<std::string> csvPath;       // every row as CSV
+  std::optional<int> convergenceRuns;       // a convergence study of this many halvings
   bool help = false;
 };
 

@@ -14,6 +14,9 @@
 #include "cli/RowDump.h"
 #include "model/Errors.h"
 #include "run/BoxTexts.h"
+#include "run/CsvRowWriter.h"
+#include "run/ExactErrorTracker.h"
+#include "run/FormatGeneral.h"
 #include "run/CalculationRun.h"
 #include "run/FieldParameters.h"
 #include "run/NullOutputs.h"
@@ -60,6 +63,16 @@ std::optional<std::string> RunAndCatch(const RunConnections& connections, const 
 }  // namespace
 
 int HeadlessRun(const CliOptions& options) {
+  // Opened before the run, so that a CSV path that cannot be written touches no REZ.TXT.
+  std::unique_ptr<CsvRowWriter> csv;
+  if (options.csvPath) {
+    try {
+      csv = std::make_unique<CsvRowWriter>(*options.csvPath, options.exact);
+    } catch (const Exception& error) {
+      PrintLine(stderr, ErrorBoxText(error.Message()));
+      return 1;
+    }
+  }
   std::unique_ptr<RowDump> dump;
   if (options.dumpPath) {
     try {
@@ -73,11 +86,22 @@ int HeadlessRun(const CliOptions& options) {
   ProgressIndicator progress;
   OptionFields fields(options);
   FieldParameters fieldParameters(fields);
-  StartingParameters parameters(fieldParameters, progress);
+  StartingParameters startingParameters(fieldParameters, progress);
+  RememberingParameterSource parameters(startingParameters);
+  // The exact solution starts with the first row; for R*C = 0 it raises the division by zero
+  // the run would raise at its first slope a moment later.
+  std::optional<ExactErrorTracker> exact;
   ResultsFileOutput file;
   RowObservingOutput observedFile(file, [&](const ResultRow& row) {
     if (dump) dump->Write(row);
     progress.Row(row);
+    if (options.exact) {
+      if (!exact) exact.emplace(*parameters.Read());
+      const ExactErrorTracker::RowError error = exact->Observe(row.t, row.u);
+      if (csv) csv->Write(row, error.exact, error.error);
+    } else if (csv) {
+      csv->Write(row);
+    }
   });
   NullResultsChart chart;
   CapturingResultPresenter resultBox;
@@ -93,7 +117,15 @@ int HeadlessRun(const CliOptions& options) {
       dumpFailure = std::string("rcpulse-cli: ") + error.what();
     }
   }
-  // The run's own error is the one to show; a dump that could not be written comes next.
+  std::optional<std::string> csvFailure;
+  if (csv) {
+    try {
+      csv->Close();
+    } catch (const Exception& error) {
+      csvFailure = ErrorBoxText(error.Message());
+    }
+  }
+  // The run's own error is the one to show; a dump or CSV that could not be written next.
   if (failure) {
     PrintLine(stderr, *failure);
     return 1;
@@ -102,7 +134,15 @@ int HeadlessRun(const CliOptions& options) {
     PrintLine(stderr, *dumpFailure);
     return 1;
   }
+  if (csvFailure) {
+    PrintLine(stderr, *csvFailure);
+    return 1;
+  }
   PrintLine(stdout, ResultBoxText(resultBox.GlobalError()));
+  if (exact) {
+    PrintLine(stdout, "Истинная погрешность = " + FormatGeneral(static_cast<double>(exact->LargestError())) +
+                          " при t = " + FormatGeneral(exact->TimeOfLargestError()));
+  }
   // A result line that never arrived (a full disk, a closed pipe) is no success.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     PrintLine(stderr, std::string("rcpulse-cli: не удалось вывести результат: ") + std::strerror(errno));

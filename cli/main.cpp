@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/CliOptions.h"
+#include "cli/ConvergenceReport.h"
 #include "cli/HeadlessRun.h"
 #include "run/LocaleDecimalSeparator.h"
 
@@ -26,5 +27,6 @@ int main(int argc, char** argv) {
   } else {
     SetLocaleDecimalSeparator(QLocale::system().decimalPoint().toStdString());
   }
+  if (options.convergenceRuns) return ConvergenceReport(options);
   return HeadlessRun(options);
 }

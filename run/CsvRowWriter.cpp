@@ -4,12 +4,14 @@
 #include <charconv>
 
 #include "model/Errors.h"
+#include "run/ResultsFile.h"
 
 namespace {
 
 constexpr int kSignificantDigits = 17;  // enough to read every double back exactly
 
-[[noreturn]] void RaiseFileError() { throw EInOutError(errno != 0 ? errno : 5); }
+// The results file's codes and texts, so "File access denied" reads the same for both files.
+[[noreturn]] void RaiseFileError() { throw ResultsFileError(errno != 0 ? errno : EIO); }
 
 }  // namespace
 
