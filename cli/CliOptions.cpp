@@ -70,6 +70,20 @@ CliOptions ParseCliOptions(int argc, const char* const* argv) {
       options.dumpPath = takeValue();
     } else if (name == "--exact" && !value) {
       options.exact = true;
+    } else if (name == "--png") {
+      options.pngPath = takeValue();
+    } else if (name == "--pdf") {
+      options.pdfPath = takeValue();
+    } else if (name == "--size") {
+      const std::string text = takeValue();
+      const std::size_t x = text.find('x');
+      const std::uint64_t width = ParseCount(text.substr(0, x), "--size");
+      const std::uint64_t height =
+          ParseCount(x == std::string::npos ? "" : std::string_view(text).substr(x + 1), "--size");
+      if (width > 10000 || height > 10000)
+        throw CliUsageError("--size ждёт ШИРИНАxВЫСОТА до 10000x10000: '" + text + "'");
+      options.chartWidth = static_cast<int>(width);
+      options.chartHeight = static_cast<int>(height);
     } else if (name == "--csv") {
       options.csvPath = takeValue();
     } else if (name == "--convergence") {
@@ -118,6 +132,9 @@ std::string CliUsage() {
       "  --convergence K    исследование сходимости: K расчётов с шагом h, h/2, ..., h/2^(K-1)\n"
       "                     без REZ.TXT; таблица: шаг, строк, глобальная погрешность,\n"
       "                     истинная погрешность, наблюдаемый порядок log2(e(h)/e(h/2))\n"
+      "  --png ФАЙЛ         нарисовать график расчёта в PNG (как в окне, без экрана)\n"
+      "  --pdf ФАЙЛ         нарисовать график расчёта в PDF\n"
+      "  --size ШxВ         размер графика в пикселях (407x410)\n"
       "  --help             эта справка\n"
       "\n"
       "Код выхода: 0 — расчёт выполнен, 1 — ошибка расчёта, 2 — неверная командная строка.\n";

@@ -19,6 +19,10 @@ struct CliOptions {
   bool exact = false;                       // also the true error against the exact solution
   std::optional<std::string> csvPath;       // every row as CSV
   std::optional<int> convergenceRuns;       // a convergence study of this many halvings
+  std::optional<std::string> pngPath;       // the run's chart as a picture
+  std::optional<std::string> pdfPath;       // the run's chart as a PDF page
+  int chartWidth = 407;                     // the chart's size in the window
+  int chartHeight = 410;
   bool help = false;
 };
 

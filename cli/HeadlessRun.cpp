@@ -63,6 +63,11 @@ std::optional<std::string> RunAndCatch(const RunConnections& connections, const 
 }  // namespace
 
 int HeadlessRun(const CliOptions& options) {
+  NullResultsChart chart;
+  return HeadlessRun(options, chart);
+}
+
+int HeadlessRun(const CliOptions& options, ResultsChart& chart) {
   // Opened before the run, so that a CSV path that cannot be written touches no REZ.TXT.
   std::unique_ptr<CsvRowWriter> csv;
   if (options.csvPath) {
@@ -103,7 +108,6 @@ int HeadlessRun(const CliOptions& options) {
       csv->Write(row);
     }
   });
-  NullResultsChart chart;
   CapturingResultPresenter resultBox;
 
   const std::optional<std::string> failure =

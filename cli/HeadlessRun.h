@@ -5,5 +5,9 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "run/RunConnections.h"
 
 int HeadlessRun(const CliOptions& options);
+
+// The same run with its points going to this chart.
+int HeadlessRun(const CliOptions& options, ResultsChart& chart);

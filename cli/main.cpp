@@ -2,7 +2,13 @@
 // options. The result line goes to standard output, an error's text alone to standard error.
 #include <QLocale>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/CliOptions.h"
 #include "cli/ConvergenceReport.h"
@@ -20,6 +26,16 @@ int main(int argc, char** argv) {
   if (options.help) {
     std::fputs(CliUsage().c_str(), stdout);
     return 0;
+  }
+  // The chart modes need Qt's widgets; they live in a sibling program so that every other
+  // mode starts without loading them.
+  if (options.pngPath || options.pdfPath) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string chartProgram = (self.parent_path() / "rcpulse-cli-chart").string();
+    ::execv(chartProgram.c_str(), argv);
+    std::fprintf(stderr, "rcpulse-cli: %s: %s\n", chartProgram.c_str(), std::strerror(errno));
+    return 1;
   }
   // The window's rule: the regional settings (LC_ALL, LC_NUMERIC, LANG) unless overridden.
   if (options.decimalSeparator) {
