@@ -22,14 +22,27 @@ inline constexpr Extended kAdamsMoulton1 = 1.0L / 12.0L;
                      kAdamsMoulton1 * h * f0);
 }
 
+// The slopes at the two earlier grid points, f0 = f(t - 2h, unm1) and f1 = f(t - h, un),
+// which no pass changes. The earlier times are recomputed from t and h, not taken from the
+// grid, and f0 is evaluated first.
+struct EarlierSlopes {
+  double f0;
+  double f1;
+};
+
 template <class Rate>
-[[nodiscard]] StepResult AdamsMoultonStep(const Rate& rate, double t, double h, double un,
-                                          double unm1, double guess) {
-  // The earlier grid times are recomputed from t and h, not taken from the grid.
+[[nodiscard]] EarlierSlopes EvaluateEarlierSlopes(const Rate& rate, double t, double h,
+                                                  double un, double unm1) {
   const double tMinus2h = StoreDouble(Extended(t) - Extended(h) * 2);
   const double tMinus1h = StoreDouble(Extended(t) - h);
   const double f0 = rate(tMinus2h, unm1);
-  const double f1 = rate(tMinus1h, un);
+  return {f0, rate(tMinus1h, un)};
+}
+
+template <class Rate>
+[[nodiscard]] StepResult AdamsMoultonStep(const Rate& rate, double t, double h, double un,
+                                          double unm1, double guess) {
+  const auto [f0, f1] = EvaluateEarlierSlopes(rate, t, h, un, unm1);
   double v = guess;
   for (int pass = 0; pass < kCorrectorPasses; ++pass) v = AdamsMoultonPass(h, un, f0, f1, rate(t, v));
   return {v, StoreDouble(std::fabs(Extended(v) - un))};

@@ -19,10 +19,7 @@
 template <class Rate>
 [[nodiscard]] StepResult AdamsMoultonStepFast(const Rate& rate, double t, double h, double un,
                                               double unm1, double guess) {
-  const double tMinus2h = StoreDouble(Extended(t) - Extended(h) * 2);
-  const double tMinus1h = StoreDouble(Extended(t) - h);
-  const double f0 = rate(tMinus2h, unm1);
-  const double f1 = rate(tMinus1h, un);
+  const auto [f0, f1] = EvaluateEarlierSlopes(rate, t, h, un, unm1);
   // Passes run in the same order as the 51 literal ones, so an error is raised by the same
   // pass. Stopping on a cycle skips only passes over values already evaluated without error.
   double beforePrevious = guess;  // v(pass - 2)
