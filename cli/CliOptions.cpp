@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -97,6 +98,15 @@ CliOptions ParseCliOptions(int argc, const char* const* argv) {
     }
   }
   return options;
+}
+
+std::optional<CliOptions> ParseCliOptionsOrShowUsage(int argc, const char* const* argv) {
+  try {
+    return ParseCliOptions(argc, argv);
+  } catch (const CliUsageError& error) {
+    std::fprintf(stderr, "rcpulse-cli: %s\n\n%s", error.what(), CliUsage().c_str());
+    return std::nullopt;
+  }
 }
 
 std::string OptionFields::FieldText(std::string_view fieldName) const {

@@ -34,6 +34,13 @@ class CliUsageError : public std::runtime_error {
 
 CliOptions ParseCliOptions(int argc, const char* const* argv);
 
+// The exit code of a command line that cannot be understood.
+inline constexpr int kUsageExitCode = 2;
+
+// ParseCliOptions for a program's main: on a usage error the reason and the usage go to
+// standard error and nothing is returned.
+std::optional<CliOptions> ParseCliOptionsOrShowUsage(int argc, const char* const* argv);
+
 // The usage text (Russian, UTF-8).
 std::string CliUsage();
 

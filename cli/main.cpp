@@ -16,13 +16,9 @@
 #include "run/LocaleDecimalSeparator.h"
 
 int main(int argc, char** argv) {
-  CliOptions options;
-  try {
-    options = ParseCliOptions(argc, argv);
-  } catch (const CliUsageError& error) {
-    std::fprintf(stderr, "rcpulse-cli: %s\n\n%s", error.what(), CliUsage().c_str());
-    return 2;
-  }
+  const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
+  if (!parsed) return kUsageExitCode;
+  const CliOptions& options = *parsed;
   if (options.help) {
     std::fputs(CliUsage().c_str(), stdout);
     return 0;

@@ -2,7 +2,6 @@
 // drawing of the chart at its window size with a million points per series (offscreen).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cmath>
 
 #include "ui/TChart.h"
@@ -38,12 +37,3 @@ void BM_ReplotAtWindowSize(benchmark::State& state) {
 BENCHMARK(BM_ReplotAtWindowSize)->Arg(501)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -22,13 +22,9 @@ bool Save(TChart& chart, const std::string& path, bool pdf, int width, int heigh
 }  // namespace
 
 int main(int argc, char** argv) {
-  CliOptions options;
-  try {
-    options = ParseCliOptions(argc, argv);
-  } catch (const CliUsageError& error) {
-    std::fprintf(stderr, "rcpulse-cli: %s\n\n%s", error.what(), CliUsage().c_str());
-    return 2;
-  }
+  const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
+  if (!parsed) return kUsageExitCode;
+  const CliOptions& options = *parsed;
   // No display needed, and no warnings of Qt's mixed into the program's own output.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(Silent);
