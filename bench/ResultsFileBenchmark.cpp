@@ -2,45 +2,24 @@
 // buffer and its write() calls), into a file on disk and into /dev/null, and a whole default
 // run through REZ.TXT.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <string>
 
+#include "output/ResultsFile.h"
+#include "output/ResultsFileOutput.h"
 #include "run/CalculationRun.h"
-#include "run/NullOutputs.h"
-#include "run/ResultsFile.h"
+#include "tests/support/DefaultParameters.h"
+#include "tests/support/TemporaryDirectory.h"
 
 namespace {
-
-// Keeps REZ.TXT of the benchmarks in a directory of its own.
-class BenchmarkDirectory {
- public:
-  BenchmarkDirectory() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rcpulse-bench-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    std::filesystem::current_path(path_);
-  }
-  ~BenchmarkDirectory() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
 
 constexpr int kRowsPerFile = 100000;
 
 // Arg 0: a regular file; arg 1: a link to /dev/null, so only the writer's own work counts.
 void BM_ResultsFileRows(benchmark::State& state) {
-  const BenchmarkDirectory directory;
-  if (state.range(0) != 0) std::filesystem::create_symlink("/dev/null", kResultsFileName);
+  const TemporaryDirectory directory;
+  if (state.range(0) != 0) std::filesystem::create_symlink("/dev/null", directory / kResultsFileName);
   for (auto _ : state) {
-    ResultsFile file = CreateResultsFile();
+    ResultsFile file = CreateResultsFile(directory.Path());
     WriteResultsHeader(file);
     double t = 0;
     for (int row = 0; row < kRowsPerFile; ++row) {
@@ -56,12 +35,10 @@ BENCHMARK(BM_ResultsFileRows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The default run (501 rows) as the window and the runner make it, file creation included.
 void BM_DefaultRunIntoResultsFile(benchmark::State& state) {
-  const BenchmarkDirectory directory;
+  const TemporaryDirectory directory;
   FixedParameters parameters(DefaultCalcParams());
-  ResultsFileOutput file;
-  NullResultsChart chart;
-  CapturingResultPresenter resultBox;
-  for (auto _ : state) CalculationRun({parameters, file, chart, resultBox});
+  ResultsFileOutput file(directory.Path());
+  for (auto _ : state) CalculationRun(parameters, {&file});
 }
 BENCHMARK(BM_DefaultRunIntoResultsFile)->Unit(benchmark::kMicrosecond);
 

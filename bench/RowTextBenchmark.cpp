@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "run/FormatFixed.h"
-#include "run/ResultsFieldText.h"
+#include "numbertext/FormatFixed.h"
+#include "output/ResultsFieldText.h"
 
 namespace {
 

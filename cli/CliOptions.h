@@ -1,19 +1,21 @@
-// The headless runner's command line: the nine field texts (each exactly as typed in the
-// window, default the window's default text) and the runner's own switches.
+// The headless runner's command line: the nine parameter texts (each exactly as typed in the
+// window, default the window's default text) and the runner's own switches. The parameter
+// options come from the parameter table; the runner's own from one table of its own, which
+// also writes their lines of the usage text.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "run/ParameterFields.h"
+#include "run/ParameterTexts.h"
 #include "run/RunOptions.h"
 
 struct CliOptions {
-  std::map<std::string, std::string, std::less<>> fieldTexts;  // by field name, all nine
-  std::optional<std::string> decimalSeparator;                  // else the locale's
+  std::array<std::string, kParameterTable.size()> parameterTexts;  // by Parameter
+  std::optional<std::string> decimalSeparator;                      // else the locale's
   std::uint64_t maxRows = RunOptions{}.maxRows;
   std::optional<std::string> dumpPath;
   bool exact = false;                       // also the true error against the exact solution
@@ -44,11 +46,13 @@ std::optional<CliOptions> ParseCliOptionsOrShowUsage(int argc, const char* const
 // The usage text (Russian, UTF-8).
 std::string CliUsage();
 
-// The field texts of the options, for ReadCalcParams.
-class OptionFields : public ParameterFields {
+// The parameter texts of the options, for ReadCalcParams.
+class OptionTexts : public ParameterTexts {
  public:
-  explicit OptionFields(const CliOptions& options) : options_(options) {}
-  std::string FieldText(std::string_view fieldName) const override;
+  explicit OptionTexts(const CliOptions& options) : options_(options) {}
+  std::string Text(Parameter parameter) const override {
+    return options_.parameterTexts[static_cast<std::size_t>(parameter)];
+  }
 
  private:
   const CliOptions& options_;

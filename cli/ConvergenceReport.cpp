@@ -1,16 +1,14 @@
 #include "cli/ConvergenceReport.h"
 
 #include <cstdio>
-#include <new>
+#include <exception>
 #include <string>
 #include <vector>
 
-#include "model/Errors.h"
-#include "run/BoxTexts.h"
-#include "run/ConvergenceStudy.h"
-#include "run/FieldParameters.h"
-#include "run/FormatGeneral.h"
-#include "run/LocaleDecimalSeparator.h"
+#include "numbertext/FormatGeneral.h"
+#include "numbertext/LocaleDecimalSeparator.h"
+#include "run/ErrorText.h"
+#include "study/ConvergenceStudy.h"
 
 namespace {
 
@@ -31,32 +29,34 @@ std::string OrderText(const std::optional<double>& order) {
   return result;
 }
 
+constexpr std::size_t kColumnWidths[] = {22, 10, 22, 22};
+
+void PrintTable(const std::vector<ConvergenceRow>& table) {
+  const std::string header = PadRight("шаг", kColumnWidths[0]) + PadRight("строк", kColumnWidths[1]) +
+                             PadRight("глоб. погрешность", kColumnWidths[2]) +
+                             PadRight("истинная погрешность", kColumnWidths[3]) + "порядок";
+  std::printf("%s\n", header.c_str());
+  for (const ConvergenceRow& row : table) {
+    const std::string line = PadRight(FormatGeneral(row.step), kColumnWidths[0]) +
+                             PadRight(std::to_string(row.rows), kColumnWidths[1]) +
+                             PadRight(FormatGeneral(row.globalError), kColumnWidths[2]) +
+                             PadRight(FormatGeneral(static_cast<double>(row.trueError)), kColumnWidths[3]) +
+                             OrderText(row.order);
+    std::printf("%s\n", line.c_str());
+  }
+}
+
 }  // namespace
 
 int ConvergenceReport(const CliOptions& options) {
   std::vector<ConvergenceRow> table;
   try {
-    OptionFields fields(options);
-    const CalcParams params = ReadCalcParams(fields);
+    const CalcParams params = ReadCalcParams(OptionTexts(options));
     table = ConvergenceStudy(params, *options.convergenceRuns, RunOptions{.maxRows = options.maxRows});
-  } catch (const Exception& error) {
-    std::fprintf(stderr, "%s\n", ErrorBoxText(error.Message()).c_str());
-    return 1;
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s\n", ErrorBoxText(EOutOfMemory().Message()).c_str());
+  } catch (...) {
+    std::fprintf(stderr, "%s\n", ErrorText(std::current_exception()).c_str());
     return 1;
   }
-  const std::size_t widths[] = {22, 10, 22, 22};
-  std::string header = PadRight("шаг", widths[0]) + PadRight("строк", widths[1]) +
-                       PadRight("глоб. погрешность", widths[2]) +
-                       PadRight("истинная погрешность", widths[3]) + "порядок";
-  std::printf("%s\n", header.c_str());
-  for (const ConvergenceRow& row : table) {
-    const std::string line =
-        PadRight(FormatGeneral(row.step), widths[0]) + PadRight(std::to_string(row.rows), widths[1]) +
-        PadRight(FormatGeneral(row.globalError), widths[2]) +
-        PadRight(FormatGeneral(static_cast<double>(row.trueError)), widths[3]) + OrderText(row.order);
-    std::printf("%s\n", line.c_str());
-  }
+  PrintTable(table);
   return 0;
 }

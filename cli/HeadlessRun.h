@@ -1,13 +1,13 @@
-// One calculation run of the headless runner: the same code path as the window's OK button
-// (the field texts through FieldParameters, REZ.TXT through ResultsFile), with a chart that
-// keeps nothing. Prints the result line on standard output, or the error box's text alone on
-// standard error, and returns the exit code (0 or 1).
+// One calculation run of the headless runner: the same run as the window's OK button (the
+// parameter texts read by ReadCalcParams, REZ.TXT in the current folder), with the runner's
+// own outputs listening. Prints the result line on standard output, or the error box's text
+// alone on standard error, and returns the exit code (0 or 1).
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "run/RunConnections.h"
+#include "output/ChartOutput.h"
 
 int HeadlessRun(const CliOptions& options);
 
-// The same run with its points going to this chart.
+// The same run with its points also going to this chart.
 int HeadlessRun(const CliOptions& options, ResultsChart& chart);

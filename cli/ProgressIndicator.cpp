@@ -8,7 +8,7 @@
 ProgressIndicator::ProgressIndicator()
     : enabled_(::isatty(STDERR_FILENO) == 1), start_(std::chrono::steady_clock::now()) {}
 
-void ProgressIndicator::Start(const CalcParams& params) {
+void ProgressIndicator::ParametersRead(const CalcParams& params) {
   t1_ = params.T1;
   t4_ = params.T4;
   start_ = std::chrono::steady_clock::now();
@@ -24,7 +24,7 @@ void ProgressIndicator::Update(double t) {
   std::fflush(stderr);
 }
 
-void ProgressIndicator::Clear() {
+void ProgressIndicator::Clear() noexcept {
   if (!shown_) return;
   std::fputs("\r\033[K", stderr);
   std::fflush(stderr);

@@ -1,25 +1,28 @@
 // A progress line on standard error for long runs: shown only when standard error is a
-// terminal and the run has taken more than about a second; cleared before anything else is
-// printed. The clock is read once every few thousand rows, not per row.
+// terminal and the run has taken more than about a second; cleared when the run ends, before
+// anything else is printed. The clock is read once every few thousand rows, not per row.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <span>
 
-#include "model/CalcParams.h"
-#include "model/ResultRow.h"
+#include "run/RunObserver.h"
 
-class ProgressIndicator {
+class ProgressIndicator : public RunObserver {
  public:
   ProgressIndicator();
-  void Start(const CalcParams& params);
-  void Row(const ResultRow& row) {
-    if (enabled_ && (++rows_ & 0x3FFF) == 0) Update(row.t);
+  void ParametersRead(const CalcParams& params) override;
+  void RowsEmitted(std::span<const ResultRow> rows) override {
+    for (const ResultRow& row : rows)
+      if (enabled_ && (++rows_ & 0x3FFF) == 0) Update(row.t);
   }
-  void Clear();
+  void RunFinished(double) override { Clear(); }
+  void RunAbandoned() noexcept override { Clear(); }
 
  private:
   void Update(double t);
+  void Clear() noexcept;
 
   bool enabled_;
   bool shown_ = false;

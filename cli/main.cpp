@@ -1,7 +1,5 @@
-// rcpulse-cli: one calculation run without a window, from the nine field texts given as
+// rcpulse-cli: one calculation run without a window, from the nine parameter texts given as
 // options. The result line goes to standard output, an error's text alone to standard error.
-#include <QLocale>
-
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,12 +8,26 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/CatchingMain.h"
 #include "cli/CliOptions.h"
 #include "cli/ConvergenceReport.h"
+#include "cli/DecimalSeparatorChoice.h"
 #include "cli/HeadlessRun.h"
-#include "run/LocaleDecimalSeparator.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// The chart modes need Qt's widgets; they live in a sibling program so that every other mode
+// starts without loading them.
+int StartChartProgram(char** argv) {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::string chartProgram = (self.parent_path() / "rcpulse-cli-chart").string();
+  ::execv(chartProgram.c_str(), argv);
+  std::fprintf(stderr, "rcpulse-cli: %s: %s\n", chartProgram.c_str(), std::strerror(errno));
+  return 1;
+}
+
+int Main(int argc, char** argv) {
   const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
   if (!parsed) return kUsageExitCode;
   const CliOptions& options = *parsed;
@@ -23,22 +35,12 @@ int main(int argc, char** argv) {
     std::fputs(CliUsage().c_str(), stdout);
     return 0;
   }
-  // The chart modes need Qt's widgets; they live in a sibling program so that every other
-  // mode starts without loading them.
-  if (options.pngPath || options.pdfPath) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string chartProgram = (self.parent_path() / "rcpulse-cli-chart").string();
-    ::execv(chartProgram.c_str(), argv);
-    std::fprintf(stderr, "rcpulse-cli: %s: %s\n", chartProgram.c_str(), std::strerror(errno));
-    return 1;
-  }
-  // The window's rule: the regional settings (LC_ALL, LC_NUMERIC, LANG) unless overridden.
-  if (options.decimalSeparator) {
-    SetLocaleDecimalSeparator((*options.decimalSeparator)[0]);
-  } else {
-    SetLocaleDecimalSeparator(QLocale::system().decimalPoint().toStdString());
-  }
+  if (options.pngPath || options.pdfPath) return StartChartProgram(argv);
+  ApplyDecimalSeparatorChoice(options.decimalSeparator);
   if (options.convergenceRuns) return ConvergenceReport(options);
   return HeadlessRun(options);
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return CatchingMain(Main, argc, argv); }

@@ -13,10 +13,10 @@
 
 #include "model/Errors.h"
 #include "model/FloatingPoint.h"
-#include "run/FormatFixed.h"
-#include "run/FormatGeneral.h"
-#include "run/LocaleDecimalSeparator.h"
-#include "run/ParseNumber.h"
+#include "numbertext/FormatFixed.h"
+#include "numbertext/FormatGeneral.h"
+#include "numbertext/LocaleDecimalSeparator.h"
+#include "numbertext/ParseNumber.h"
 
 namespace {
 

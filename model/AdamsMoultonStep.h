@@ -1,62 +1,43 @@
-// The corrector: the implicit third-order Adams-Moulton formula
-//   v = un + h*(5*f(t, v) + 8*f(t - h, un) - f(t - 2h, unm1)) / 12,
-// solved by exactly 51 fixed-point passes from `guess`. `rate` is any callable
-// double(double t, double u). f0 and f1 do not depend on v, so they are evaluated once;
-// AdamsMoultonStepUnhoisted keeps all three evaluations in every pass (same bits, slower).
+// The corrector: the result of exactly 51 fixed-point passes of the Adams-Moulton formula
+// from `guess`, bit for bit and error for error, at a fraction of their cost. `rate` is any
+// callable double(double t, double u). Each pass is v := F(v) for one pure function F of v
+// (f0 and f1 fixed), so once the passes meet a cycle of length 1 or 2 the 51st is known.
 #pragma once
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "model/AdamsMoultonPass.h"
 #include "model/FloatingPoint.h"
 #include "model/StepResult.h"
 
-inline constexpr int kCorrectorPasses = 51;
-
-// The coefficients are extended constants, each multiplied by h before its slope.
-inline constexpr Extended kAdamsMoulton5 = 5.0L / 12.0L;
-inline constexpr Extended kAdamsMoulton8 = 2.0L / 3.0L;
-inline constexpr Extended kAdamsMoulton1 = 1.0L / 12.0L;
-
-// One pass: ((5/12)*h*f2 + un) + (2/3)*h*f1 - (1/12)*h*f0, left to right, stored once.
-[[nodiscard]] inline double AdamsMoultonPass(double h, double un, double f0, double f1,
-                                             double f2) {
-  return StoreDouble(kAdamsMoulton5 * h * f2 + un + kAdamsMoulton8 * h * f1 -
-                     kAdamsMoulton1 * h * f0);
-}
-
-// The slopes at the two earlier grid points, f0 = f(t - 2h, unm1) and f1 = f(t - h, un),
-// which no pass changes. The earlier times are recomputed from t and h, not taken from the
-// grid, and f0 is evaluated first.
-struct EarlierSlopes {
-  double f0;
-  double f1;
-};
-
-template <class Rate>
-[[nodiscard]] EarlierSlopes EvaluateEarlierSlopes(const Rate& rate, double t, double h,
-                                                  double un, double unm1) {
-  const double tMinus2h = StoreDouble(Extended(t) - Extended(h) * 2);
-  const double tMinus1h = StoreDouble(Extended(t) - h);
-  const double f0 = rate(tMinus2h, unm1);
-  return {f0, rate(tMinus1h, un)};
+// Identity of doubles: +0 and -0 compare equal but are different values to the passes.
+[[nodiscard]] inline bool SameDouble(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 template <class Rate>
 [[nodiscard]] StepResult AdamsMoultonStep(const Rate& rate, double t, double h, double un,
                                           double unm1, double guess) {
   const auto [f0, f1] = EvaluateEarlierSlopes(rate, t, h, un, unm1);
+  // Passes run in the same order as the 51 literal ones, so an error is raised by the same
+  // pass. Stopping on a cycle skips only passes over values already evaluated without error.
+  double beforePrevious = guess;  // v(pass - 2)
+  double previous = guess;        // v(pass - 1)
   double v = guess;
-  for (int pass = 0; pass < kCorrectorPasses; ++pass) v = AdamsMoultonPass(h, un, f0, f1, rate(t, v));
-  return {v, StoreDouble(std::fabs(Extended(v) - un))};
-}
-
-template <class Rate>
-[[nodiscard]] StepResult AdamsMoultonStepUnhoisted(const Rate& rate, double t, double h,
-                                                   double un, double unm1, double guess) {
-  double v = guess;
-  for (int pass = 0; pass < kCorrectorPasses; ++pass) {
-    const double f0 = rate(StoreDouble(Extended(t) - Extended(h) * 2), unm1);
-    const double f1 = rate(StoreDouble(Extended(t) - h), un);
-    const double f2 = rate(t, v);
-    v = AdamsMoultonPass(h, un, f0, f1, f2);
+  for (int pass = 1; pass <= kCorrectorPasses; ++pass) {
+    v = AdamsMoultonPass(h, un, f0, f1, rate(t, previous));
+    // A fixed point: every later pass returns v. (At pass 1 both tests are this one.)
+    if (SameDouble(v, previous)) break;
+    // Period 2: the passes alternate v, previous, v, ...; the 51st is v when the passes left
+    // are even in number.
+    if (SameDouble(v, beforePrevious)) {
+      if ((kCorrectorPasses - pass) % 2 != 0) v = previous;
+      break;
+    }
+    beforePrevious = previous;
+    previous = v;
   }
   return {v, StoreDouble(std::fabs(Extended(v) - un))};
 }

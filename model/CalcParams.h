@@ -13,18 +13,3 @@ struct CalcParams {
   double C = 0;
   double U0 = 0;         // initial capacitor voltage
 };
-
-// The window's default texts as numbers (0; 0,5; 0,001; 0,1; 0,4; 3; 9000; 5e-6; 0).
-inline CalcParams DefaultCalcParams() {
-  CalcParams p;
-  p.T1 = 0;
-  p.T4 = 0.5;
-  p.Step = 0.001;
-  p.T2 = 0.1;
-  p.T3 = 0.4;
-  p.Amplitude = 3;
-  p.R = 9000;
-  p.C = 5e-6;
-  p.U0 = 0;
-  return p;
-}

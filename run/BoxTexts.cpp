@@ -1,6 +1,6 @@
 #include "run/BoxTexts.h"
 
-#include "run/FormatGeneral.h"
+#include "numbertext/FormatGeneral.h"
 
 std::string ResultBoxText(double globalError) {
   return "Глобальная погрешность = " + FormatGeneral(globalError);

@@ -1,17 +1,21 @@
-// One calculation run: clear the chart, create REZ.TXT, read the parameters, integrate from
-// T1 to just past T4 (one Runge-Kutta start step, then the Adams-Moulton corrector), emit
-// every row to the file and both series, close the file and show the global error.
-// Errors leave the run; the results file, once created, is closed before they do.
+// One calculation run: tell the outputs a run begins (the chart empties, REZ.TXT is created),
+// read the parameters, integrate from T1 to just past T4 (one Runge-Kutta start step, then
+// the Adams-Moulton corrector), hand every row to the outputs as it exists, and finish with
+// the global error (the file closes, the result box shows it). Errors leave the run after
+// every output has been told it is abandoned.
 #pragma once
 
-#include "run/RunConnections.h"
+#include "model/CalcParams.h"
+#include "run/ParameterSource.h"
+#include "run/RunObserver.h"
 #include "run/RunOptions.h"
 
-void CalculationRun(const RunConnections& connections, const RunOptions& options = {});
+void CalculationRun(ParameterSource& parameters, const RunObservers& observers,
+                    const RunOptions& options = {});
 
 // Raises ERunRefused when the step does not advance T1 or the run would produce more than
 // options.maxRows rows. Never raises a floating-point error of its own.
 void RefuseEndlessRun(const CalcParams& params, const RunOptions& options);
 
-// Message texts of the refusals.
+// Message text of the refusal of a step that does not advance the time.
 inline constexpr const char* kStepDoesNotAdvanceMessage = "Шаг времени не увеличивает время";

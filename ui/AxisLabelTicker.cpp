@@ -1,6 +1,6 @@
 #include "ui/AxisLabelTicker.h"
 
-#include "run/LocaleDecimalSeparator.h"
+#include "numbertext/LocaleDecimalSeparator.h"
 #include "ui/AxisLabelText.h"
 
 void AxisLabelTicker::generate(const QCPRange& range, const QLocale& locale, QChar formatChar,

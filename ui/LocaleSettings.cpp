@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "run/LocaleDecimalSeparator.h"
+#include "numbertext/LocaleDecimalSeparator.h"
 
 void ReadLocaleDecimalSeparator() {
   SetLocaleDecimalSeparator(QLocale::system().decimalPoint().toStdString());

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "run/RunConnections.h"
+#include "run/RunObserver.h"
 
 void ShowResultBox(double globalError);
 void ShowErrorBox(const std::string& message);
 
-// The run's way to the result box.
-class ResultBoxPresenter : public ResultPresenter {
+// The result box as a run's output: shown when the run finishes, after the file was closed.
+class ResultBoxOutput : public RunObserver {
  public:
-  void ShowResultBox(double globalError) override { ::ShowResultBox(globalError); }
+  void RunFinished(double globalError) override { ShowResultBox(globalError); }
 };

@@ -11,7 +11,7 @@
 #include <array>
 #include <memory>
 
-#include "run/RunConnections.h"
+#include "output/ChartOutput.h"
 #include "ui/TFastLineSeries.h"
 
 class QCustomPlot;

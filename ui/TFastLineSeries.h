@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "run/RunConnections.h"
+#include "output/ChartOutput.h"
 
 class DepthGraph;
 

@@ -5,16 +5,14 @@
 #include <QScreen>
 #include <cmath>
 
+#include "output/ChartOutput.h"
+#include "output/ResultsFileOutput.h"
 #include "run/CalculationRun.h"
-#include "run/FieldParameters.h"
-#include "run/ResultsFile.h"
 #include "ui/Glyphs.h"
 #include "ui/HandleEvent.h"
 #include "ui/MessageBoxes.h"
 #include "ui/LocaleSettings.h"
 #include "ui/WindowFont.h"
-
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -28,6 +26,32 @@ constexpr int kEditWidth = 41;
 
 // clActiveBorder: a grey that differs from the button face, which the buttons keep.
 const QColor kActiveBorderColor(180, 180, 180);
+
+// The nine parameter rows in screen order: each parameter's edit field and label, their
+// component names, the caption and the row's top in its group box.
+struct ParameterRow {
+  Parameter parameter;
+  QLineEdit* TForm1::*edit;
+  const char* editName;
+  QLabel* TForm1::*label;
+  const char* labelName;
+  const char* caption;
+  QGroupBox* TForm1::*group;
+  int top;
+};
+
+const ParameterRow kParameterRows[] = {
+    {Parameter::T1, &TForm1::Edit1, "Edit1", &TForm1::Label1, "Label1", "Время начала сигнала t1:", &TForm1::GroupBox1, 24},
+    {Parameter::T4, &TForm1::Edit2, "Edit2", &TForm1::Label2, "Label2", "Время окончания сигнала t4:", &TForm1::GroupBox1, 48},
+    {Parameter::Step, &TForm1::Edit5, "Edit5", &TForm1::Label5, "Label5", "Шаг времени:", &TForm1::GroupBox1, 72},
+    {Parameter::T2, &TForm1::Edit9, "Edit9", &TForm1::Label9, "Label9", "Время t2:", &TForm1::GroupBox1, 96},
+    {Parameter::T3, &TForm1::Edit10, "Edit10", &TForm1::Label10, "Label10", "Время t3:", &TForm1::GroupBox1, 120},
+    // The letter in "[B]" is the Latin B.
+    {Parameter::Amplitude, &TForm1::Edit6, "Edit6", &TForm1::Label6, "Label6", "Значение напряжения [B]:", &TForm1::GroupBox1, 160},
+    {Parameter::R, &TForm1::Edit7, "Edit7", &TForm1::Label7, "Label7", "Значение R [Ом]:", &TForm1::GroupBox1, 184},
+    {Parameter::C, &TForm1::Edit13, "Edit13", &TForm1::Label13, "Label13", "Значение C [Ф]:", &TForm1::GroupBox1, 208},
+    {Parameter::U0, &TForm1::Edit11, "Edit11", &TForm1::Label12, "Label12", "I L1(0):", &TForm1::GroupBox2, 24},
+};
 
 }  // namespace
 
@@ -46,26 +70,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
   BitBtn1 = CreateBitBtn("BitBtn1", "OK", CheckMarkGlyph(), {8, 408});
   GroupBox1 = CreateGroupBox("GroupBox1", "Исходные данные системы", {0, 24, 233, 257});
-  Edit1 = CreateEdit(GroupBox1, "Edit1", 24, "0");
-  Edit2 = CreateEdit(GroupBox1, "Edit2", 48, "0,5");
-  Edit5 = CreateEdit(GroupBox1, "Edit5", 72, "0,001");
-  Edit6 = CreateEdit(GroupBox1, "Edit6", 160, "3");
-  Edit7 = CreateEdit(GroupBox1, "Edit7", 184, "9000");
-  Label1 = CreateLabel(GroupBox1, "Label1", 24, "Время начала сигнала t1:");
-  Label2 = CreateLabel(GroupBox1, "Label2", 48, "Время окончания сигнала t4:");
-  Label5 = CreateLabel(GroupBox1, "Label5", 72, "Шаг времени:");
-  Label6 = CreateLabel(GroupBox1, "Label6", 160, "Значение напряжения [B]:");
-  Label7 = CreateLabel(GroupBox1, "Label7", 184, "Значение R [Ом]:");
-  Label9 = CreateLabel(GroupBox1, "Label9", 96, "Время t2:");
-  Edit9 = CreateEdit(GroupBox1, "Edit9", 96, "0,1");
-  Label10 = CreateLabel(GroupBox1, "Label10", 120, "Время t3:");
-  Edit10 = CreateEdit(GroupBox1, "Edit10", 120, "0,4");
   GroupBox2 = CreateGroupBox("GroupBox2", "Начальные условия", {0, 288, 233, 73});
-  Edit11 = CreateEdit(GroupBox2, "Edit11", 24, "0");
-  Label12 = CreateLabel(GroupBox2, "Label12", 24, "I L1(0):");
+  CreateParameterRows();
   BitBtn2 = CreateBitBtn("BitBtn2", "Закрыть", OpenDoorGlyph(), {120, 408});
-  Label13 = CreateLabel(GroupBox1, "Label13", 208, "Значение C [Ф]:");
-  Edit13 = CreateEdit(GroupBox1, "Edit13", 208, "5e-6");
   GroupBox3 = CreateGroupBox("GroupBox3", "Результаты", {240, 24, 425, 433});
   Chart1 = new TChart(GroupBox3);
   Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -93,8 +100,18 @@ QGroupBox* TForm1::CreateGroupBox(const char* name, const char* caption, QRect d
   return group;
 }
 
-QLineEdit* TForm1::CreateEdit(QWidget* group, const char* name, int top, const char* defaultText) {
-  auto* edit = new QLineEdit(QString::fromUtf8(defaultText), group);
+void TForm1::CreateParameterRows() {
+  for (const ParameterRow& row : kParameterRows) {
+    QGroupBox* group = this->*row.group;
+    const std::string_view defaultText = ParameterInfoOf(row.parameter).defaultText;
+    this->*row.edit = CreateEdit(group, row.editName, row.top,
+                                 QString::fromUtf8(defaultText.data(), static_cast<qsizetype>(defaultText.size())));
+    this->*row.label = CreateLabel(group, row.labelName, row.top, row.caption);
+  }
+}
+
+QLineEdit* TForm1::CreateEdit(QWidget* group, const char* name, int top, const QString& defaultText) {
+  auto* edit = new QLineEdit(defaultText, group);
   edit->setObjectName(QString::fromLatin1(name));
   // The flat look: one thin line instead of the sunken edge.
   edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; background: white; padding: 0px 1px; }"));
@@ -169,14 +186,18 @@ void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-std::string TForm1::FieldText(std::string_view fieldName) const {
-  const auto* edit = findChild<QLineEdit*>(QString::fromUtf8(fieldName.data(), static_cast<qsizetype>(fieldName.size())));
-  return edit ? edit->text().toStdString() : std::string();
+QLineEdit* TForm1::EditOf(Parameter parameter) const {
+  for (const ParameterRow& row : kParameterRows)
+    if (row.parameter == parameter) return this->*row.edit;
+  return nullptr;
 }
 
+std::string TForm1::Text(Parameter parameter) const { return EditOf(parameter)->text().toStdString(); }
+
 void TForm1::BitBtn1Click(QObject*) {
-  FieldParameters parameters(*this);
-  ResultsFileOutput resultsFile;
-  ResultBoxPresenter resultBox;
-  CalculationRun({parameters, resultsFile, *Chart1, resultBox});
+  TypedParameters parameters(*this);
+  ResultsFileOutput resultsFile(".");
+  ChartOutput chart(*Chart1);
+  ResultBoxOutput resultBox;
+  CalculationRun(parameters, {&resultsFile, &chart, &resultBox});
 }

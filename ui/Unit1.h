@@ -1,6 +1,7 @@
-// The main window TForm1 and its single instance Form1: nine parameter fields, the results
-// chart and the OK and Close buttons, laid out at the design scale times the font's text
-// height over 13. Its one handler, BitBtn1Click, is one calculation run.
+// The main window TForm1 (its one instance, Form1, is the program's main routine's): nine
+// parameter fields, the results chart and the OK and Close buttons, laid out at the design
+// scale times the font's text height over 13. Its one handler, BitBtn1Click, is one
+// calculation run.
 #pragma once
 
 #include <QGroupBox>
@@ -9,13 +10,12 @@
 #include <QPushButton>
 #include <QWidget>
 #include <string>
-#include <string_view>
 
-#include "run/ParameterFields.h"
+#include "run/ParameterTexts.h"
 #include "ui/TChart.h"
 #include "ui/TFastLineSeries.h"
 
-class TForm1 : public QWidget, public ParameterFields {
+class TForm1 : public QWidget, public ParameterTexts {
   Q_OBJECT
 
  public:
@@ -51,8 +51,9 @@ class TForm1 : public QWidget, public ParameterFields {
 
   void BitBtn1Click(QObject* Sender);
 
-  // The current text of the edit field with this name, exactly as typed (UTF-8).
-  std::string FieldText(std::string_view fieldName) const override;
+  // The current text of the parameter's edit field, exactly as typed (UTF-8).
+  std::string Text(Parameter parameter) const override;
+  QLineEdit* EditOf(Parameter parameter) const;
 
   // Positions and sizes of the design, multiplied by this.
   double Scale() const { return scale_; }
@@ -65,14 +66,12 @@ class TForm1 : public QWidget, public ParameterFields {
  private:
   int Scaled(int designPixels) const;
   QGroupBox* CreateGroupBox(const char* name, const char* caption, QRect designGeometry);
-  QLineEdit* CreateEdit(QWidget* group, const char* name, int top, const char* defaultText);
+  QLineEdit* CreateEdit(QWidget* group, const char* name, int top, const QString& defaultText);
   QLabel* CreateLabel(QWidget* group, const char* name, int top, const char* caption);
+  void CreateParameterRows();
   QPushButton* CreateBitBtn(const char* name, const char* caption, const QPixmap& glyph, QPoint designPosition);
   void SetUpKeyboard();
 
   double scale_ = 1;
   bool shownBefore_ = false;
 };
-
-// The one main window, created by the program's main routine.
-extern TForm1* Form1;

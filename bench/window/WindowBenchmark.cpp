@@ -11,21 +11,19 @@
 #include <filesystem>
 #include <string>
 
-#include "run/LocaleDecimalSeparator.h"
+#include "numbertext/LocaleDecimalSeparator.h"
+#include "tests/support/TemporaryDirectory.h"
 #include "ui/Unit1.h"
 
 namespace {
 
 void BM_ClickToDrawnChart(benchmark::State& state) {
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::string pattern = (std::filesystem::temp_directory_path() / "rcpulse-window-bench-XXXXXX").string();
-  const std::filesystem::path directory = ::mkdtemp(pattern.data());
-  std::filesystem::current_path(directory);
+  const TemporaryDirectory directory;
+  const CurrentDirectoryScope inside(directory.Path());  // the window writes REZ.TXT here
 
   SetLocaleDecimalSeparator(",");
   TForm1 window;
-  Form1 = &window;
-  window.Edit5->setText("0,0000005");
+  window.EditOf(Parameter::Step)->setText("0,0000005");
   window.show();
   QApplication::processEvents();
 
@@ -52,10 +50,6 @@ void BM_ClickToDrawnChart(benchmark::State& state) {
   struct rusage usage {};
   ::getrusage(RUSAGE_SELF, &usage);
   state.counters["peak RSS MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
-
-  Form1 = nullptr;
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(directory);
 }
 BENCHMARK(BM_ClickToDrawnChart)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -2,12 +2,12 @@
 // points go into the window's own chart (TChart), drawn off screen at the chosen size; the
 // result line and error texts are those of rcpulse-cli, and Qt prints nothing of its own.
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 
+#include "cli/CatchingMain.h"
 #include "cli/CliOptions.h"
+#include "cli/DecimalSeparatorChoice.h"
 #include "cli/HeadlessRun.h"
-#include "run/LocaleDecimalSeparator.h"
 #include "ui/TChart.h"
 
 namespace {
@@ -19,9 +19,7 @@ bool Save(TChart& chart, const std::string& path, bool pdf, int width, int heigh
   return pdf ? chart.SavePdf(fileName, width, height) : chart.SavePng(fileName, width, height);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
   if (!parsed) return kUsageExitCode;
   const CliOptions& options = *parsed;
@@ -29,11 +27,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(Silent);
   QApplication application(argc, argv);
-  if (options.decimalSeparator) {
-    SetLocaleDecimalSeparator((*options.decimalSeparator)[0]);
-  } else {
-    SetLocaleDecimalSeparator(QLocale::system().decimalPoint().toStdString());
-  }
+  ApplyDecimalSeparatorChoice(options.decimalSeparator);
 
   TChart chart;
   chart.resize(options.chartWidth, options.chartHeight);
@@ -51,3 +45,7 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return CatchingMain(Main, argc, argv); }

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "CliProcess.h"
+#include "tests/support/DefaultParameters.h"
 
 namespace {
 
-const std::string kResultLine = "Глобальная погрешность = 0,0267125657585205\n";
+const std::string kResultLine = DefaultResultLine();
 // No display at all, and a platform asked for that would need one.
 const Environment kNoDisplay = {
     {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"QT_QPA_PLATFORM", "xcb"}};
@@ -27,6 +28,7 @@ std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
 class ChartPicture : public ::testing::Test {
  protected:
   TemporaryDirectory directory_;
+  CurrentDirectoryScope inside_{directory_.Path()};  // the runner writes into its current folder
 };
 
 TEST_F(ChartPicture, PngAndPdfAreDrawnWithoutADisplay) {

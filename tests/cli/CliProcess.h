@@ -14,7 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "TemporaryDirectory.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TemporaryDirectory.h"
 
 extern char** environ;
 

@@ -14,17 +14,19 @@
 #include <sstream>
 
 #include "CliProcess.h"
-#include "DefaultRunReference.h"
+#include "tests/support/DefaultParameters.h"
+#include "tests/support/DefaultRunReference.h"
 #include "cli/CliOptions.h"
-#include "cli/RowDump.h"
+#include "output/RowDump.h"
 
 namespace {
 
-const std::string kResultLine = "Глобальная погрешность = 0,0267125657585205\n";
+const std::string kResultLine = DefaultResultLine();
 
 class Cli : public ::testing::Test {
  protected:
   TemporaryDirectory directory_;
+  CurrentDirectoryScope inside_{directory_.Path()};  // the runner writes into its current folder
 };
 
 TEST_F(Cli, DefaultRunWritesTheFileAndPrintsTheResultLine) {
@@ -50,6 +52,7 @@ TEST_F(Cli, SeparatorFollowsTheLocaleUnlessGiven) {
   const CliResult typedWithPoints =
       RunCli({"--t4", "0.5", "--step", "0.001", "--t2", "0.1", "--t3", "0.4"},
              {{"LC_ALL", "C"}, {"LANG", "C"}});
+  // The default run's global error (see DefaultParameters.h) written with a point.
   EXPECT_EQ(typedWithPoints.out, "Глобальная погрешность = 0.0267125657585205\n");
 }
 
@@ -112,18 +115,18 @@ TEST_F(Cli, BadCommandLinesExitWithTwo) {
   EXPECT_NE(help.out.find("--decimal-separator"), std::string::npos);
 }
 
-TEST(CliOptions, FieldTextsAreTakenExactlyAsTyped) {
+TEST(CliOptions, ParameterTextsAreTakenExactlyAsTyped) {
   const char* argv[] = {"rcpulse-cli", "--t1", " -0 ", "--c=", "--u0", "-1", "--max-rows=7"};
   const CliOptions options = ParseCliOptions(7, argv);
-  const OptionFields fields(options);
-  EXPECT_EQ(fields.FieldText("Edit1"), " -0 ");
-  EXPECT_EQ(fields.FieldText("Edit13"), "");
-  EXPECT_EQ(fields.FieldText("Edit11"), "-1");
-  EXPECT_EQ(fields.FieldText("Edit2"), "0,5");
+  const OptionTexts texts(options);
+  EXPECT_EQ(texts.Text(Parameter::T1), " -0 ");
+  EXPECT_EQ(texts.Text(Parameter::C), "");
+  EXPECT_EQ(texts.Text(Parameter::U0), "-1");
+  EXPECT_EQ(texts.Text(Parameter::T4), "0,5");
   EXPECT_EQ(options.maxRows, 7u);
 }
 
-// The dump of the default run, kept so that no change moves a bit. Its rows agree with the
+// The dump of the default run, this program's output kept so that no change moves a bit. Its rows agree with the
 // reference table of the default run to five decimals.
 TEST_F(Cli, DumpOfTheDefaultRunMatchesTheGoldenDump) {
   const CliResult r = RunCli({"--decimal-separator", ",", "--dump", "run.dump"});
@@ -144,6 +147,8 @@ TEST_F(Cli, DumpOfTheDefaultRunMatchesTheGoldenDump) {
                     std::bit_cast<double>(std::uint64_t{e})});
   }
   ASSERT_EQ(rows.size(), 501u);
+  // Row 2: the doubles 0.001 and 0.03 and the start step's value (see the integration steps'
+  // test), each as its IEEE-754 bits.
   EXPECT_EQ(RowDumpLine(2, rows[1]), "2 3F50624DD2F1A9FC 3F35AF35D2DD2E78 3F9EB851EB851EB8");
   ExpectDefaultRunReferenceRows(rows);
 }

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "CliProcess.h"
+#include "tests/support/DefaultParameters.h"
 
 namespace {
 
-const std::string kResultLine = "Глобальная погрешность = 0,0267125657585205\n";
+const std::string kResultLine = DefaultResultLine();
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -30,6 +31,7 @@ double CommaNumber(std::string text) {
 class StudyOptions : public ::testing::Test {
  protected:
   TemporaryDirectory directory_;
+  CurrentDirectoryScope inside_{directory_.Path()};  // the runner writes into its current folder
 };
 
 TEST_F(StudyOptions, ExactAddsTheTrueErrorAfterTheUnchangedResultLine) {

@@ -10,6 +10,7 @@
 
 #include "model/Errors.h"
 #include "model/ExactVoltage.h"
+#include "tests/support/DefaultParameters.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/SourceSignal.h"
+#include "tests/support/DefaultParameters.h"
 
 namespace {
 

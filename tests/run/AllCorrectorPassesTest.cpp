@@ -10,8 +10,10 @@
 #include <string>
 #include <typeinfo>
 
-#include "RecordingConnections.h"
 #include "run/CalculationRun.h"
+#include "tests/support/CalculationRunAllPasses.h"
+#include "tests/support/DefaultParameters.h"
+#include "tests/support/RecordingObservers.h"
 
 namespace {
 
@@ -43,10 +45,13 @@ struct Finished {
 
 Finished RunWith(const CalcParams& params, bool allPasses) {
   Finished finished{std::make_unique<RecordedRun>(params), std::nullopt};
-  RunOptions options;
-  options.allCorrectorPasses = allPasses;
+  RecordedRun& run = *finished.run;
   try {
-    CalculationRun(finished.run->Connections(), options);
+    if (allPasses) {
+      CalculationRunAllPasses(run.parameters, run.Observers());
+    } else {
+      CalculationRun(run.parameters, run.Observers());
+    }
   } catch (const Exception& e) {
     finished.error = std::string(typeid(e).name()) + ": " + e.Message();
   }

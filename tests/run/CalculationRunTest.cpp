@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
+#include <string>
 #include <vector>
 
-#include "DefaultRunReference.h"
-#include "RecordingConnections.h"
 #include "run/CalculationRun.h"
+#include "tests/support/DefaultParameters.h"
+#include "tests/support/DefaultRunReference.h"
+#include "tests/support/RecordingObservers.h"
 
 namespace {
 
@@ -14,7 +17,7 @@ CalcParams Defaults() { return DefaultCalcParams(); }
 
 TEST(CalculationRun, DefaultRunProducesTheReferenceTable) {
   RecordedRun run(Defaults());
-  CalculationRun(run.Connections());
+  CalculationRun(run.parameters, run.Observers());
 
   ExpectDefaultRunReferenceRows(run.file.rows);
   // Times are accumulated sums: a little above the round values later on, so row 401 is
@@ -38,7 +41,7 @@ TEST(CalculationRun, DefaultRunProducesTheReferenceTable) {
 
 TEST(CalculationRun, EmitsEveryRowToFileThenBothSeriesInOrder) {
   RecordedRun run(Defaults());
-  CalculationRun(run.Connections());
+  CalculationRun(run.parameters, run.Observers());
 
   EXPECT_EQ(run.chart.series[0].clears, 1);
   EXPECT_EQ(run.chart.series[1].clears, 1);
@@ -63,7 +66,7 @@ TEST(CalculationRun, ShortRunsHaveExactlyTwoRows) {
     CalcParams p = Defaults();
     p.T4 = t4;
     RecordedRun run(p);
-    CalculationRun(run.Connections());
+    CalculationRun(run.parameters, run.Observers());
     ASSERT_EQ(run.file.rows.size(), 2u) << t4;
     EXPECT_EQ(run.file.rows[1].t, 0.001);
     // The global error is the start step's change.
@@ -76,7 +79,7 @@ TEST(CalculationRun, GridTimeEqualToT4GetsOneFurtherRow) {
   p.Step = 0.25;
   p.T4 = 0.5;  // 0 + 0.25 + 0.25 is exact
   RecordedRun run(p);
-  CalculationRun(run.Connections());
+  CalculationRun(run.parameters, run.Observers());
   ASSERT_EQ(run.file.rows.size(), 4u);
   EXPECT_EQ(run.file.rows[2].t, 0.5);
   EXPECT_EQ(run.file.rows[3].t, 0.75);
@@ -86,7 +89,7 @@ TEST(CalculationRun, NoSlopeKeepsEveryValue) {
   CalcParams p = Defaults();
   p.Amplitude = 0;
   RecordedRun run(p);
-  CalculationRun(run.Connections());
+  CalculationRun(run.parameters, run.Observers());
   for (const ResultRow& row : run.file.rows) {
     EXPECT_EQ(row.u, 0);
     EXPECT_EQ(row.E, 0);
@@ -113,9 +116,9 @@ TEST_P(AbandonedRuns, CloseTheFileOnceAndKeepWhatWasEmitted) {
   p.C = a.c;
   RecordedRun run(p);
   if (a.zeroDivide) {
-    EXPECT_THROW(CalculationRun(run.Connections()), EZeroDivide);
+    EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EZeroDivide);
   } else {
-    EXPECT_THROW(CalculationRun(run.Connections()), EOverflow);
+    EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EOverflow);
   }
   EXPECT_EQ(run.file.rows.size(), a.rowsLeft) << a.name;
   EXPECT_EQ(run.chart.series[0].points.size(), a.rowsLeft);
@@ -139,7 +142,7 @@ TEST(CalculationRun, BadParameterTextLeavesAnEmptyClosedFileAndEmptyChart) {
   RecordedRun run(Defaults());
   run.parameters.read = []() -> CalcParams { throw EConvertError("'abc' is not a valid floating point value"); };
   run.chart.series[0].points.emplace_back(1, 1);  // left over from an earlier run
-  EXPECT_THROW(CalculationRun(run.Connections()), EConvertError);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EConvertError);
   EXPECT_EQ(run.file.calls, (std::vector<std::string>{"create", "close"}));
   EXPECT_TRUE(run.chart.series[0].points.empty());
   EXPECT_TRUE(run.resultBox.shown.empty());
@@ -148,7 +151,7 @@ TEST(CalculationRun, BadParameterTextLeavesAnEmptyClosedFileAndEmptyChart) {
 TEST(CalculationRun, FailedCreationStopsBeforeReadingAndClosesNothing) {
   RecordedRun run(Defaults());
   run.file.failCreate = true;
-  EXPECT_THROW(CalculationRun(run.Connections()), EInOutError);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EInOutError);
   EXPECT_EQ(run.parameters.reads, 0);
   EXPECT_EQ(run.file.closes, 0);
   EXPECT_EQ(run.chart.series[0].clears, 1);
@@ -158,33 +161,62 @@ TEST(CalculationRun, FailedCreationStopsBeforeReadingAndClosesNothing) {
 TEST(CalculationRun, FailedRowWriteAddsNoPointsForThatRow) {
   RecordedRun run(Defaults());
   run.file.failOnRow = 3;
-  EXPECT_THROW(CalculationRun(run.Connections()), EInOutError);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EInOutError);
   EXPECT_EQ(run.chart.series[0].points.size(), 3u);
   EXPECT_EQ(run.chart.series[1].points.size(), 3u);
   EXPECT_EQ(run.file.closes, 1);
 }
 
 TEST(CalculationRun, FirstErrorWinsWhenClosingFailsToo) {
-  struct FailingClose : RecordingResultsOutput {
-    void CloseResultsFile() override {
-      RecordingResultsOutput::CloseResultsFile();
-      throw EInOutError(112);
-    }
-  };
-  RecordedRun run(Defaults());
-  FailingClose file;
+  RecordedRun run(DefaultCalcParams());
+  run.file.failClose = true;
   run.parameters.read = []() -> CalcParams { throw EConvertError("'' is not a valid floating point value"); };
-  RunConnections connections{run.parameters, file, run.chart, run.resultBox};
-  EXPECT_THROW(CalculationRun(connections), EConvertError);
-  EXPECT_EQ(file.closes, 1);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EConvertError);
+  EXPECT_EQ(run.file.closes, 1);
 
   // On the successful path a failing close is the run's error and no result box is shown.
-  FailingClose file2;
-  run.parameters.read = [] { return DefaultCalcParams(); };
-  RunConnections connections2{run.parameters, file2, run.chart, run.resultBox};
-  EXPECT_THROW(CalculationRun(connections2), EInOutError);
-  EXPECT_EQ(file2.closes, 1);
-  EXPECT_TRUE(run.resultBox.shown.empty());
+  RecordedRun run2(DefaultCalcParams());
+  run2.file.failClose = true;
+  EXPECT_THROW(CalculationRun(run2.parameters, run2.Observers()), EInOutError);
+  EXPECT_EQ(run2.file.closes, 1);
+  EXPECT_TRUE(run2.resultBox.shown.empty());
+}
+
+// What every output hears, in order: the chart empties before the file is created, the file
+// takes each row before the chart, and the result box opens after the file is closed.
+TEST(CalculationRun, ObserversHearEveryEventInTheirOrder) {
+  struct Journal : RunObserver {
+    std::vector<std::string>& events;
+    std::string name;
+    Journal(std::vector<std::string>& e, std::string n) : events(e), name(std::move(n)) {}
+    void RunStarted() override { events.push_back(name + " started"); }
+    void OutputsOpening() override { events.push_back(name + " opening"); }
+    void ParametersRead(const CalcParams& p) override { events.push_back(name + " parameters " + std::to_string(p.Step)); }
+    void RowsEmitted(std::span<const ResultRow> rows) override {
+      if (rows.front().t < 0.0015) events.push_back(name + " rows " + std::to_string(rows.size()));
+    }
+    void RunFinished(double) override { events.push_back(name + " finished"); }
+    void RunAbandoned() noexcept override { events.push_back(name + " abandoned"); }
+  };
+  std::vector<std::string> events;
+  Journal first(events, "a");
+  Journal second(events, "b");
+  CalcParams p = DefaultCalcParams();
+  p.T4 = 0.001;  // three rows
+  FixedParameters parameters(p);
+  CalculationRun(parameters, {&first, &second});
+  EXPECT_EQ(events, (std::vector<std::string>{"a started", "b started", "a opening", "b opening",
+                                              "a parameters 0.001000", "b parameters 0.001000",
+                                              "a rows 1", "b rows 1", "a rows 1", "b rows 1",
+                                              "a finished", "b finished"}));
+
+  // An observer that raises stops the event there; every observer hears the abandonment.
+  struct FailingRows : RunObserver {
+    void RowsEmitted(std::span<const ResultRow>) override { throw EInOutError(112); }
+  } failing;
+  events.clear();
+  EXPECT_THROW(CalculationRun(parameters, {&failing, &first}), EInOutError);
+  EXPECT_EQ(events, (std::vector<std::string>{"a started", "a opening", "a parameters 0.001000", "a abandoned"}));
 }
 
 // Steps that would never end the run are refused before the header is written.
@@ -197,7 +229,7 @@ TEST_P(RefusedSteps, AreRefusedBeforeTheHeader) {
   p.Step = GetParam();
   RecordedRun run(p);
   try {
-    CalculationRun(run.Connections());
+    CalculationRun(run.parameters, run.Observers());
     FAIL() << "no error";
   } catch (const ERunRefused& e) {
     EXPECT_EQ(e.Message(), "Шаг времени не увеличивает время");
@@ -213,7 +245,7 @@ TEST(CalculationRun, TooManyRowsAreRefusedWithBothCounts) {
   p.Step = 1e-9;  // about 5e8 rows
   RecordedRun run(p);
   try {
-    CalculationRun(run.Connections());
+    CalculationRun(run.parameters, run.Observers());
     FAIL() << "no error";
   } catch (const ERunRefused& e) {
     EXPECT_EQ(e.Message(), "Слишком много строк: 500000001, допустимо не более 10000000");
@@ -223,9 +255,9 @@ TEST(CalculationRun, TooManyRowsAreRefusedWithBothCounts) {
   // Inside the maximum the same parameters run; the maximum is the caller's to choose.
   p.Step = 0.0001;
   RecordedRun small(p);
-  EXPECT_THROW(CalculationRun(small.Connections(), RunOptions{.maxRows = 4000}), ERunRefused);
+  EXPECT_THROW(CalculationRun(small.parameters, small.Observers(), RunOptions{.maxRows = 4000}), ERunRefused);
   RecordedRun allowed(p);
-  CalculationRun(allowed.Connections(), RunOptions{.maxRows = 5001});
+  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 5001});
   // The estimate counts (T4 - T1)/Step grid steps; the accumulated times fall slightly short
   // of the round values here, so one further row follows.
   EXPECT_EQ(allowed.file.rows.size(), 5002u);
@@ -237,7 +269,7 @@ TEST(CalculationRun, StepThatStallsWhereTheSpacingDoublesIsRaisedInTheLoop) {
   p.T4 = 1;
   p.Step = 1e-16;                   // below half the spacing above 1.0
   RecordedRun run(p);
-  EXPECT_THROW(CalculationRun(run.Connections()), ERunRefused);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), ERunRefused);
   ASSERT_EQ(run.file.rows.size(), 2u);
   EXPECT_EQ(run.file.rows[1].t, 1.0);
   EXPECT_EQ(run.file.closes, 1);
@@ -249,15 +281,15 @@ TEST(CalculationRun, TimeOverflowIsRaisedWhereTheTimeIsStored) {
   p.T4 = p.T1;
   p.Step = p.T1;
   RecordedRun run(p);
-  EXPECT_THROW(CalculationRun(run.Connections()), EOverflow);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EOverflow);
   EXPECT_EQ(run.file.rows.size(), 1u);
 }
 
 TEST(CalculationRun, EveryRunStartsAfresh) {
   RecordedRun first(Defaults());
-  CalculationRun(first.Connections());
+  CalculationRun(first.parameters, first.Observers());
   RecordedRun second(Defaults());
-  CalculationRun(second.Connections());
+  CalculationRun(second.parameters, second.Observers());
   ASSERT_EQ(first.file.rows.size(), second.file.rows.size());
   for (std::size_t i = 0; i < first.file.rows.size(); ++i)
     EXPECT_EQ(first.file.rows[i].u, second.file.rows[i].u);

@@ -36,18 +36,19 @@ struct Row {
   const char* caption;
   const char* edit;
   const char* defaultText;
+  Parameter parameter;
 };
 
 const Row kRows[] = {
-    {"Label1", "Время начала сигнала t1:", "Edit1", "0"},
-    {"Label2", "Время окончания сигнала t4:", "Edit2", "0,5"},
-    {"Label5", "Шаг времени:", "Edit5", "0,001"},
-    {"Label9", "Время t2:", "Edit9", "0,1"},
-    {"Label10", "Время t3:", "Edit10", "0,4"},
-    {"Label6", "Значение напряжения [B]:", "Edit6", "3"},
-    {"Label7", "Значение R [Ом]:", "Edit7", "9000"},
-    {"Label13", "Значение C [Ф]:", "Edit13", "5e-6"},
-    {"Label12", "I L1(0):", "Edit11", "0"},
+    {"Label1", "Время начала сигнала t1:", "Edit1", "0", Parameter::T1},
+    {"Label2", "Время окончания сигнала t4:", "Edit2", "0,5", Parameter::T4},
+    {"Label5", "Шаг времени:", "Edit5", "0,001", Parameter::Step},
+    {"Label9", "Время t2:", "Edit9", "0,1", Parameter::T2},
+    {"Label10", "Время t3:", "Edit10", "0,4", Parameter::T3},
+    {"Label6", "Значение напряжения [B]:", "Edit6", "3", Parameter::Amplitude},
+    {"Label7", "Значение R [Ом]:", "Edit7", "9000", Parameter::R},
+    {"Label13", "Значение C [Ф]:", "Edit13", "5e-6", Parameter::C},
+    {"Label12", "I L1(0):", "Edit11", "0", Parameter::U0},
 };
 
 const char* const kTabCycle[] = {"BitBtn1", "Edit1",  "Edit2",  "Edit5",  "Edit6", "Edit7",
@@ -78,7 +79,6 @@ class MainWindowTest : public QObject {
         {form.Edit13, "Edit13"},   {form.GroupBox3, "GroupBox3"}, {form.Chart1, "Chart1"},
     };
     for (const auto& [field, name] : fields) QCOMPARE(field->objectName(), QString::fromLatin1(name));
-    QCOMPARE(Form1, &form);
     QCOMPARE(form.Series1, &form.Chart1->FastLineSeries(0));
     QCOMPARE(form.Series2, &form.Chart1->FastLineSeries(1));
   }
@@ -140,7 +140,9 @@ class MainWindowTest : public QObject {
     for (const Row& row : kRows) {
       QCOMPARE(form.findChild<QLabel*>(row.label)->text(), QString::fromUtf8(row.caption));
       QCOMPARE(form.findChild<QLineEdit*>(row.edit)->text(), QString::fromUtf8(row.defaultText));
-      QCOMPARE(QString::fromStdString(form.FieldText(row.edit)), QString::fromUtf8(row.defaultText));
+      // The run reads each parameter from its own field.
+      QCOMPARE(form.EditOf(row.parameter), form.findChild<QLineEdit*>(row.edit));
+      QCOMPARE(QString::fromStdString(form.Text(row.parameter)), QString::fromUtf8(row.defaultText));
     }
     QCOMPARE(form.GroupBox1->title(), QString::fromUtf8("Исходные данные системы"));
     QCOMPARE(form.GroupBox2->title(), QString::fromUtf8("Начальные условия"));
@@ -169,7 +171,7 @@ class MainWindowTest : public QObject {
     const QString longText(5000, QLatin1Char('x'));
     window.Form().Edit5->setText(longText);
     QCOMPARE(window.Form().Edit5->text(), longText);
-    QCOMPARE(QString::fromStdString(window.Form().FieldText("Edit5")), longText);
+    QCOMPARE(QString::fromStdString(window.Form().Text(Parameter::Step)), longText);
   }
 
   void glyphs_are_18_pixels_with_a_greyed_disabled_picture() {
@@ -271,7 +273,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(boxes.Seen().size(), 0);
     QCOMPARE(window.Form().Series1->Count(), 0);
     QVERIFY(window.Form().isVisible());
-    QVERIFY(!QFileInfo::exists(window.Directory().FilePath("REZ.TXT")));
+    QVERIFY(!QFileInfo::exists(window.FilePath("REZ.TXT")));
   }
 
   void escape_does_nothing() {

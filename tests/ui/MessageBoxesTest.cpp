@@ -5,9 +5,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <new>
+
 #include "UiTestSupport.h"
-#include "run/LocaleDecimalSeparator.h"
-#include "tests/run/ScopedDecimalSeparator.h"
+#include "tests/support/DefaultParameters.h"
+#include "numbertext/LocaleDecimalSeparator.h"
+#include "tests/support/ScopedDecimalSeparator.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ResultBox.h"
 #include "ui/Unit1.h"
@@ -57,12 +60,12 @@ class MessageBoxesTest : public QObject {
       seenBox = box;
       seenGeometry = box->frameGeometry();
     });
-    ShowResultBox(0.0267125657585205);
+    ShowResultBox(0.0267125657585205);  // the default run's global error
     QCOMPARE(boxes.Seen().size(), 1);
     const SeenBox& box = boxes.Seen().first();
     QCOMPARE(box.kind, QStringLiteral("ResultBox"));
     QCOMPARE(box.caption, QCoreApplication::applicationName());
-    QCOMPARE(box.text, QString::fromUtf8("Глобальная погрешность = 0,0267125657585205"));
+    QCOMPARE(box.text, QString::fromUtf8(kDefaultResultText.data(), kDefaultResultText.size()));
     QCOMPARE(box.buttons, QStringList{QStringLiteral("OK")});
     QVERIFY(seenBox);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -79,6 +82,27 @@ class MessageBoxesTest : public QObject {
     QVERIFY(label->width() <= half);
     QVERIFY(label->width() > half - 60);
     QVERIFY(label->height() > 3 * QFontMetrics(label->font()).height());
+  }
+
+  // The application object catches what escapes any event's handling, not only the OK
+  // button's: the error box shows it and the next event is handled as usual.
+  void an_error_escaping_any_event_is_shown_and_the_program_goes_on() {
+    struct Throwing : QObject {
+      int handled = 0;
+      bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return QObject::event(e);
+        if (++handled == 1) throw std::bad_alloc();
+        return true;
+      }
+    } target;
+    ModalBoxWatcher boxes;
+    QEvent user(QEvent::User);
+    QApplication::sendEvent(&target, &user);
+    QCOMPARE(boxes.Seen().size(), 1);
+    QCOMPARE(boxes.Seen().first().text, QStringLiteral("Out of memory."));
+    QCOMPARE(boxes.Seen().first().icon, QMessageBox::Critical);
+    QVERIFY(QApplication::sendEvent(&target, &user));
+    QCOMPARE(target.handled, 2);
   }
 
   void locale_change_reads_the_separator_again() {

@@ -5,7 +5,8 @@
 #include <QSignalSpy>
 
 #include "UiTestSupport.h"
-#include "tests/run/ScopedDecimalSeparator.h"
+#include "tests/support/TemporaryDirectory.h"
+#include "tests/support/ScopedDecimalSeparator.h"
 #include "ui/TChart.h"
 
 namespace {
@@ -233,15 +234,16 @@ class TChartTest : public QObject {
   }
 
   void renders_to_a_picture_of_the_requested_size() {
-    TemporaryWorkingDirectory directory;
+    const TemporaryDirectory directory;
+    const auto path = [&](const char* name) { return QString::fromStdString((directory / name).string()); };
     TChart chart;
     FillSeries(chart, 0, {{0, 0}, {0.5, 3}});
     FillSeries(chart, 1, {{0, 0}, {0.5, 1}});
-    QVERIFY(chart.SavePng(directory.FilePath("chart.png"), 800, 600));
-    const QImage picture(directory.FilePath("chart.png"));
+    QVERIFY(chart.SavePng(path("chart.png"), 800, 600));
+    const QImage picture(path("chart.png"));
     QCOMPARE(picture.size(), QSize(800, 600));
-    QVERIFY(chart.SavePdf(directory.FilePath("chart.pdf"), 800, 600));
-    QVERIFY(QFileInfo(directory.FilePath("chart.pdf")).size() > 0);
+    QVERIFY(chart.SavePdf(path("chart.pdf"), 800, 600));
+    QVERIFY(QFileInfo(path("chart.pdf")).size() > 0);
   }
 };
 

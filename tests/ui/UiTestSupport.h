@@ -1,6 +1,6 @@
-// What every window test needs: a headless application set up like the program's, a fresh
-// temporary working directory per test (runs write REZ.TXT), and a watcher that closes every
-// modal box as soon as it opens and remembers what it showed, so that a box never hangs a test.
+// What every window test needs: a headless application set up like the program's, and a
+// watcher that closes every modal box as soon as it opens and remembers what it showed, so
+// that a box never hangs a test.
 #pragma once
 
 #include <QApplication>
@@ -9,12 +9,12 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "ui/ApplicationSetup.h"
+#include "ui/TApplication.h"
 
 // What one modal box showed when it opened.
 struct SeenBox {
@@ -42,24 +42,12 @@ class ModalBoxWatcher : public QObject {
   QList<SeenBox> seen_;
 };
 
-// A fresh empty working directory for one test, left again when the test ends.
-class TemporaryWorkingDirectory {
- public:
-  TemporaryWorkingDirectory() : previous_(QDir::currentPath()) { QDir::setCurrent(directory_.path()); }
-  ~TemporaryWorkingDirectory() { QDir::setCurrent(previous_); }
-  QString FilePath(const QString& name) const { return directory_.filePath(name); }
-
- private:
-  QString previous_;
-  QTemporaryDir directory_;
-};
-
 // The program's application set-up, offscreen unless a platform was chosen.
 #define RCPULSE_UI_TEST_MAIN(TestClass)                                                  \
   int main(int argc, char** argv) {                                                      \
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen"); \
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);                             \
-    QApplication application(argc, argv);                                                \
+    TApplication application(argc, argv);                                                \
     InitializeApplication();                                                             \
     TestClass test;                                                                      \
     return QTest::qExec(&test, argc, argv);                                              \

@@ -11,7 +11,7 @@
 namespace {
 
 QByteArray ResultsFileBytes(const WindowFixture& window) {
-  QFile file(window.Directory().FilePath("REZ.TXT"));
+  QFile file(window.FilePath("REZ.TXT"));
   if (!file.open(QIODevice::ReadOnly)) return "<missing>";
   return file.readAll();
 }

@@ -1,0 +1,35 @@
+// Integer helpers of the number texts: powers of ten as integers, rounding an extended value
+// to an integer, ties to even, independent of the current rounding mode, and writing
+// fixed-length digit strings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/FloatingPoint.h"
+
+inline constexpr std::array<std::uint64_t, 19> kPowersOfTen = [] {
+  std::array<std::uint64_t, 19> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+// value ≥ 0 and below 2^63.
+inline std::uint64_t RoundToIntegerTiesEven(Extended value) {
+  std::uint64_t whole = static_cast<std::uint64_t>(value);
+  const Extended fraction = value - static_cast<Extended>(whole);  // exact
+  if (fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0)) ++whole;
+  return whole;
+}
+
+// Writes the last `count` decimal digits of number into out, with leading zeros.
+inline void WriteDigits(std::uint64_t number, char* out, int count) {
+  for (int position = count - 1; position >= 0; --position) {
+    out[position] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  }
+}

@@ -1,0 +1,86 @@
+#include "output/CsvRowWriter.h"
+
+#include <cerrno>
+#include <charconv>
+
+#include "model/Errors.h"
+#include "output/ResultsFile.h"
+
+namespace {
+
+constexpr int kSignificantDigits = 17;  // enough to read every double back exactly
+
+// The results file's codes and texts, so "File access denied" reads the same for both files.
+[[noreturn]] void RaiseFileError() { throw ResultsFileError(errno != 0 ? errno : EIO); }
+
+}  // namespace
+
+CsvRowWriter::CsvRowWriter(const std::string& path, bool withExact) : withExact_(withExact) {
+  errno = 0;
+  file_ = std::fopen(path.c_str(), "wb");
+  if (file_ == nullptr) RaiseFileError();
+  line_ = withExact ? "t,u,E,u_exact,error" : "t,u,E";
+  EndLine();
+}
+
+CsvRowWriter::~CsvRowWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void CsvRowWriter::Write(const ResultRow& row) {
+  Append(row.t);
+  line_ += ',';
+  Append(row.u);
+  line_ += ',';
+  Append(row.E);
+  EndLine();
+}
+
+void CsvRowWriter::Write(const ResultRow& row, Extended exact, Extended error) {
+  Append(row.t);
+  line_ += ',';
+  Append(row.u);
+  line_ += ',';
+  Append(row.E);
+  line_ += ',';
+  Append(exact);
+  line_ += ',';
+  Append(error);
+  EndLine();
+}
+
+void CsvRowWriter::Close() {
+  if (file_ == nullptr) return;
+  std::FILE* file = file_;
+  file_ = nullptr;
+  errno = 0;
+  const bool flushed = std::fflush(file) == 0;
+  const int flushError = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!flushed) {
+    errno = flushError;
+    RaiseFileError();
+  }
+  if (!closed) RaiseFileError();
+}
+
+void CsvRowWriter::Append(double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
+                                 kSignificantDigits).ptr;
+  line_.append(text, end);
+}
+
+void CsvRowWriter::Append(Extended value) {
+  char text[48];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
+                                 kSignificantDigits).ptr;
+  line_.append(text, end);
+}
+
+void CsvRowWriter::EndLine() {
+  line_ += '\n';
+  errno = 0;
+  if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size()) RaiseFileError();
+  line_.clear();
+}
