@@ -142,16 +142,13 @@ std::string UsageLines(std::string_view option, std::string_view help) {
 std::string ParameterUsage(const ParameterInfo& entry) {
   return UsageLines("--" + std::string(entry.option) + " ТЕКСТ",
                     std::string(entry.meaning) + ", " + std::string(entry.unit) + " (" +
-                        std::string(entry.defaultText) + ")");
+                        DefaultText(entry.parameter) + ")");
 }
 
 }  // namespace
 
 CliOptions ParseCliOptions(int argc, const char* const* argv) {
   CliOptions options;
-  for (const ParameterInfo& entry : kParameterTable)
-    options.parameterTexts[static_cast<std::size_t>(entry.parameter)] = entry.defaultText;
-
   ArgumentReader arguments(argc, argv);
   while (arguments.Next()) {
     if (arguments.Argument() == "--help" || arguments.Argument() == "-h") {

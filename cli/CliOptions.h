@@ -1,5 +1,5 @@
 // The headless runner's command line: the nine parameter texts (each exactly as typed in the
-// window, default the window's default text) and the runner's own switches. The parameter
+// window, default the window's default text in the decimal separator in force) and the runner's own switches. The parameter
 // options come from the parameter table; the runner's own from one table of its own, which
 // also writes their lines of the usage text.
 #pragma once
@@ -14,7 +14,8 @@
 #include "run/RunOptions.h"
 
 struct CliOptions {
-  std::array<std::string, kParameterTable.size()> parameterTexts;  // by Parameter
+  // By Parameter; none given: the default text with the decimal separator in force.
+  std::array<std::optional<std::string>, kParameterTable.size()> parameterTexts;
   std::optional<std::string> decimalSeparator;                      // else the locale's
   std::uint64_t maxRows = RunOptions{}.maxRows;
   std::optional<std::string> dumpPath;
@@ -51,7 +52,8 @@ class OptionTexts : public ParameterTexts {
  public:
   explicit OptionTexts(const CliOptions& options) : options_(options) {}
   std::string Text(Parameter parameter) const override {
-    return options_.parameterTexts[static_cast<std::size_t>(parameter)];
+    const std::optional<std::string>& given = options_.parameterTexts[static_cast<std::size_t>(parameter)];
+    return given ? *given : DefaultText(parameter);
   }
 
  private:

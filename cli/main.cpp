@@ -31,12 +31,12 @@ int Main(int argc, char** argv) {
   const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
   if (!parsed) return kUsageExitCode;
   const CliOptions& options = *parsed;
+  ApplyDecimalSeparatorChoice(options.decimalSeparator);
   if (options.help) {
     std::fputs(CliUsage().c_str(), stdout);
     return 0;
   }
   if (options.pngPath || options.pdfPath) return StartChartProgram(argv);
-  ApplyDecimalSeparatorChoice(options.decimalSeparator);
   if (options.convergenceRuns) return ConvergenceReport(options);
   return HeadlessRun(options);
 }

@@ -17,6 +17,10 @@ class ParameterTexts {
 
 CalcParams ReadCalcParams(const ParameterTexts& texts);
 
+// A parameter's default text with the decimal separator in force instead of the table's
+// comma ("0,5" or "0.5"), so that the defaults read as numbers under every locale.
+std::string DefaultText(Parameter parameter);
+
 // A run's parameters read from texts.
 class TypedParameters : public ParameterSource {
  public:

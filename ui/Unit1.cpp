@@ -103,9 +103,7 @@ QGroupBox* TForm1::CreateGroupBox(const char* name, const char* caption, QRect d
 void TForm1::CreateParameterRows() {
   for (const ParameterRow& row : kParameterRows) {
     QGroupBox* group = this->*row.group;
-    const std::string_view defaultText = ParameterInfoOf(row.parameter).defaultText;
-    this->*row.edit = CreateEdit(group, row.editName, row.top,
-                                 QString::fromUtf8(defaultText.data(), static_cast<qsizetype>(defaultText.size())));
+    this->*row.edit = CreateEdit(group, row.editName, row.top, QString::fromStdString(DefaultText(row.parameter)));
     this->*row.label = CreateLabel(group, row.labelName, row.top, row.caption);
   }
 }

@@ -17,6 +17,7 @@
 #include "tests/support/DefaultParameters.h"
 #include "tests/support/DefaultRunReference.h"
 #include "cli/CliOptions.h"
+#include "tests/support/ScopedDecimalSeparator.h"
 #include "output/RowDump.h"
 
 namespace {
@@ -41,14 +42,17 @@ TEST_F(Cli, DefaultRunWritesTheFileAndPrintsTheResultLine) {
 }
 
 TEST_F(Cli, SeparatorFollowsTheLocaleUnlessGiven) {
-  // Under a point locale the window's comma defaults fail on the first one, "0,5".
+  // Under a point locale the defaults take the point too; a comma typed there fails.
   const CliResult point = RunCli({}, {{"LC_ALL", "C"}, {"LANG", "C"}});
-  EXPECT_EQ(point.exitCode, 1);
-  EXPECT_EQ(point.err, "'0,5' is not a valid floating point value.\n");
-  EXPECT_EQ(point.out, "");
+  EXPECT_EQ(point.exitCode, 0) << point.err;
+  EXPECT_EQ(point.out, "Глобальная погрешность = 0.0267125657585205\n");
+  const std::string pointFile = ReadWholeFile("REZ.TXT");
+  const CliResult typedComma = RunCli({"--t4", "0,5"}, {{"LC_ALL", "C"}, {"LANG", "C"}});
+  EXPECT_EQ(typedComma.err, "'0,5' is not a valid floating point value.\n");
   const CliResult comma = RunCli({}, {{"LC_ALL", "ru_RU.UTF-8"}});
   EXPECT_EQ(comma.exitCode, 0);
   EXPECT_EQ(comma.out, kResultLine);
+  EXPECT_TRUE(ReadWholeFile("REZ.TXT") == pointFile);
   const CliResult typedWithPoints =
       RunCli({"--t4", "0.5", "--step", "0.001", "--t2", "0.1", "--t3", "0.4"},
              {{"LC_ALL", "C"}, {"LANG", "C"}});
@@ -122,7 +126,10 @@ TEST(CliOptions, ParameterTextsAreTakenExactlyAsTyped) {
   EXPECT_EQ(texts.Text(Parameter::T1), " -0 ");
   EXPECT_EQ(texts.Text(Parameter::C), "");
   EXPECT_EQ(texts.Text(Parameter::U0), "-1");
-  EXPECT_EQ(texts.Text(Parameter::T4), "0,5");
+  // Not given: the default text with the decimal separator in force.
+  const ScopedDecimalSeparator point('.');
+  EXPECT_EQ(texts.Text(Parameter::T4), "0.5");
+  EXPECT_EQ(texts.Text(Parameter::C), "");
   EXPECT_EQ(options.maxRows, 7u);
 }
 
@@ -293,8 +300,8 @@ TEST_F(Cli, SeparatorFollowsTheNumericCategory) {
   const CliResult pointNumbers = RunCli({}, {{"LC_ALL", std::nullopt},
                                              {"LC_NUMERIC", "C"},
                                              {"LANG", "de_DE.UTF-8"}});
-  EXPECT_EQ(pointNumbers.exitCode, 1);
-  EXPECT_EQ(pointNumbers.err, "'0,5' is not a valid floating point value.\n");
+  EXPECT_EQ(pointNumbers.exitCode, 0) << pointNumbers.err;
+  EXPECT_TRUE(pointNumbers.out.starts_with("Глобальная погрешность = 0.0267")) << pointNumbers.out;
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadTextCase{"LettersInTheStep", ',', {{Step, "abc"}}, "'abc' is not a valid floating point value", Step, false},
         BadTextCase{"EmptyT4", ',', {{T4, ""}}, "'' is not a valid floating point value", T4, false},
-        BadTextCase{"DefaultsUnderAPointLocale", '.', {}, "'0,5' is not a valid floating point value", T4, false},
+        BadTextCase{"CommaTextsUnderAPointLocale", '.', {}, "'0,5' is not a valid floating point value", T4, false},
         BadTextCase{"OnlyTheFirstOfTwoBadTexts", ',', {{T4, "x"}, {C, "y"}}, "'x' is not a valid floating point value",
                     T4, false},
         BadTextCase{"BlanksKeptInTheMessage", ',', {{Amplitude, " 3 3 "}},
@@ -135,6 +135,23 @@ INSTANTIATE_TEST_SUITE_P(
         BadTextCase{"ResistanceBeyondTheDoubleRange", ',', {{R, "1e400"}}, "Floating point overflow", R, true},
         BadTextCase{"LastTextBeyondTheDoubleRange", ',', {{U0, "-1e309"}}, "Floating point overflow", U0, true}),
     [](const testing::TestParamInfo<BadTextCase>& info) { return info.param.name; });
+
+// The defaults as shown take the separator in force, so they read back as the default
+// parameters under a point locale as under a comma one.
+TEST(ParameterTexts, DefaultTextsReadUnderEverySeparator) {
+  struct Defaults : ParameterTexts {
+    std::string Text(Parameter parameter) const override { return DefaultText(parameter); }
+  } defaults;
+  for (const char separator : {',', '.'}) {
+    const ScopedDecimalSeparator scoped(separator);
+    EXPECT_EQ(DefaultText(T4), (std::string{'0', separator, '5'}));
+    EXPECT_EQ(DefaultText(C), "5e-6");
+    const CalcParams params = ReadCalcParams(defaults);
+    const CalcParams expected = DefaultCalcParams();
+    for (const ParameterInfo& entry : kParameterTable)
+      EXPECT_EQ(params.*entry.member, expected.*entry.member) << entry.option << " with " << separator;
+  }
+}
 
 // Every parameter has a runner option of its own and a default text that reads as a number.
 TEST(ParameterTable, OptionsAreDistinctAndDefaultsRead) {

@@ -1,5 +1,5 @@
 // One shown and active main window per test, in a fresh current folder (a run writes REZ.TXT
-// there), under a comma decimal separator (the default texts' own).
+// there), under a comma decimal separator unless a test chooses another.
 #pragma once
 
 #include <QString>
@@ -12,7 +12,7 @@
 
 class WindowFixture {
  public:
-  WindowFixture() : form_(std::make_unique<TForm1>()) {
+  explicit WindowFixture(char separator = ',') : separator_(separator), form_(std::make_unique<TForm1>()) {
     form_->show();
     form_->activateWindow();
   }
@@ -21,7 +21,7 @@ class WindowFixture {
   QString FilePath(const char* name) const { return QString::fromStdString((directory_ / name).string()); }
 
  private:
-  ScopedDecimalSeparator comma_{','};
+  ScopedDecimalSeparator separator_;
   TemporaryDirectory directory_;
   CurrentDirectoryScope inside_{directory_.Path()};
   std::unique_ptr<TForm1> form_;

@@ -78,6 +78,30 @@ class WindowRunTest : public QObject {
     QCOMPARE(LineCount(ResultsFileBytes(window)), 2 + 501);
   }
 
+  // Under a point locale the window shows its defaults with points and runs them: the same
+  // REZ.TXT as under a comma locale, the result with a point.
+  void defaults_run_under_a_point_locale() {
+    QByteArray commaFile;
+    {
+      WindowFixture window(',');
+      ModalBoxWatcher boxes;
+      window.Form().BitBtn1->click();
+      commaFile = ResultsFileBytes(window);
+    }
+    WindowFixture window('.');
+    TForm1& form = window.Form();
+    QCOMPARE(form.Edit2->text(), QStringLiteral("0.5"));
+    QCOMPARE(form.Edit5->text(), QStringLiteral("0.001"));
+    QCOMPARE(form.Edit13->text(), QStringLiteral("5e-6"));
+    ModalBoxWatcher boxes;
+    form.BitBtn1->click();
+    const SeenBox box = OnlyBox(boxes);
+    QCOMPARE(box.kind, QStringLiteral("ResultBox"));
+    QCOMPARE(box.text, QString::fromUtf8("Глобальная погрешность = 0.0267125657585205"));
+    QCOMPARE(commaFile.size(), 15054);
+    QCOMPARE(ResultsFileBytes(window), commaFile);
+  }
+
   void failed_runs_show_the_error_box_and_leave_chart_and_file_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
