@@ -5,17 +5,9 @@
 // every output has been told it is abandoned.
 #pragma once
 
-#include "model/CalcParams.h"
 #include "run/ParameterSource.h"
 #include "run/RunObserver.h"
 #include "run/RunOptions.h"
 
 void CalculationRun(ParameterSource& parameters, const RunObservers& observers,
                     const RunOptions& options = {});
-
-// Raises ERunRefused when the step does not advance T1 or the run would produce more than
-// options.maxRows rows. Never raises a floating-point error of its own.
-void RefuseEndlessRun(const CalcParams& params, const RunOptions& options);
-
-// Message text of the refusal of a step that does not advance the time.
-inline constexpr const char* kStepDoesNotAdvanceMessage = "Шаг времени не увеличивает время";

@@ -10,7 +10,10 @@
 #include "model/RungeKuttaStart.h"
 #include "model/SourceSignal.h"
 #include "model/VoltageRate.h"
-#include "run/CalculationRun.h"
+#include "run/EndlessRunCheck.h"
+#include "run/ParameterSource.h"
+#include "run/RunObserver.h"
+#include "run/RunOptions.h"
 
 namespace calculation_run_detail {
 
