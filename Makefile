@@ -2,8 +2,6 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
-# What `make run` starts: the window, the headless runner and the runner's chart program.
-RUN_TARGETS := rcpulse rcpulse-cli rcpulse-cli-chart
 
 # The build's own make runs below this one; its "Entering directory" lines say nothing useful.
 MAKEFLAGS += --no-print-directory
@@ -15,19 +13,22 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
-# Configured only when the build folder is new; after that the build configures again by
-# itself when a CMake file has changed. Either way its output is shown.
-$(BUILD_DIR)/CMakeCache.txt: | deps
+# Configured when the build folder is new or a CMake file has changed, with its output shown;
+# the stamp is ours, since CMake leaves an unchanged cache untouched.
+CMAKE_FILES := $(shell find . -name CMakeLists.txt -not -path './$(BUILD_DIR)/*' -not -path './.git/*')
+$(BUILD_DIR)/configured.stamp: $(CMAKE_FILES) | deps
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+	@touch $@
 
-configure: deps $(BUILD_DIR)/CMakeCache.txt
+configure: deps $(BUILD_DIR)/configured.stamp
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Only the programs it starts; `make test` builds the tests and benchmarks.
+# Only the programs it may start (the window, the runner and the runner's chart program);
+# `make test` builds the tests and benchmarks.
 run: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target $(RUN_TARGETS)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 test: build

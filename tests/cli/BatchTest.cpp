@@ -14,14 +14,6 @@
 
 namespace {
 
-const std::vector<std::string> kComma = {"--decimal-separator", ","};
-
-std::vector<std::string> Args(std::vector<std::string> more) {
-  std::vector<std::string> arguments = kComma;
-  arguments.insert(arguments.end(), more.begin(), more.end());
-  return arguments;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -44,7 +36,7 @@ const std::string kGoodSets =
 std::pair<std::string, std::string> SingleRun(const std::vector<std::string>& arguments) {
   std::filesystem::create_directory("single");
   const CurrentDirectoryScope inside("single");
-  const CliResult r = RunCli(Args(arguments));
+  const CliResult r = RunCli(CommaArgs(arguments));
   EXPECT_EQ(r.exitCode, 0) << r.err;
   return {ReadWholeFile("REZ.TXT"), r.out};
 }
@@ -57,7 +49,7 @@ class Batch : public ::testing::Test {
 
 TEST_F(Batch, EveryRunIsTheSingleRunOfItsTexts) {
   WriteWholeFile("sets.csv", kGoodSets);
-  const CliResult r = RunCli(Args({"--batch", "sets.csv", "--jobs", "2", "--out", "runs"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv", "--jobs", "2", "--out", "runs"}));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");
   const std::vector<std::string> summary = Lines(r.out);
@@ -80,7 +72,7 @@ TEST_F(Batch, EveryRunIsTheSingleRunOfItsTexts) {
 
 TEST_F(Batch, ABadRowIsReportedAndTheOthersRun) {
   WriteWholeFile("sets.csv", "step,r\n\"0,001\",9000\nabc,9000\n\"0,001\",0\n\"0,002\",9000\n");
-  const CliResult r = RunCli(Args({"--batch", "sets.csv"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv"}));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "");
   const std::vector<std::string> summary = Lines(r.out);
@@ -101,8 +93,8 @@ TEST_F(Batch, TwoJobsGiveTheSameRunsAndOrderAsOne) {
   WriteWholeFile("sets.csv",
                  "name,step,u0\nslow,\"0,00001\",0\nb,\"0,002\",1\nc,\"0,001\",-1\nd,\"0,004\",\"0,5\"\n"
                  "e,bad,0\nf,\"0,0005\",2\n");
-  const CliResult one = RunCli(Args({"--batch", "sets.csv", "--jobs", "1", "--out", "one"}));
-  const CliResult two = RunCli(Args({"--batch", "sets.csv", "--jobs", "2", "--out", "two"}));
+  const CliResult one = RunCli(CommaArgs({"--batch", "sets.csv", "--jobs", "1", "--out", "one"}));
+  const CliResult two = RunCli(CommaArgs({"--batch", "sets.csv", "--jobs", "2", "--out", "two"}));
   EXPECT_EQ(one.exitCode, 1);
   EXPECT_EQ(two.exitCode, 1);
   const std::vector<std::string> oneLines = Lines(one.out);
@@ -118,7 +110,7 @@ TEST_F(Batch, TwoJobsGiveTheSameRunsAndOrderAsOne) {
 
 TEST_F(Batch, MissingColumnsTakeTheCommandLineThenTheDefaults) {
   WriteWholeFile("sets.csv", "name\nonly\n");
-  const CliResult r = RunCli(Args({"--batch", "sets.csv", "--step", "0,002"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv", "--step", "0,002"}));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto [file, resultLine] = SingleRun({"--step", "0,002"});
   EXPECT_TRUE(ReadWholeFile("only/REZ.TXT") == file);
@@ -126,7 +118,7 @@ TEST_F(Batch, MissingColumnsTakeTheCommandLineThenTheDefaults) {
 
 TEST_F(Batch, SemicolonFilesForSpreadsheetsInACommaLocale) {
   WriteWholeFile("sets.csv", "name;step\nx;0,002\n");
-  const CliResult r = RunCli(Args({"--batch", "sets.csv", "--csv-delimiter", ";"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv", "--csv-delimiter", ";"}));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const std::vector<std::string> summary = Lines(r.out);
   ASSERT_EQ(summary.size(), 2u);
@@ -139,7 +131,7 @@ TEST_F(Batch, SemicolonFilesForSpreadsheetsInACommaLocale) {
 TEST_F(Batch, TwoRowsForOneFolderRefuseTheSecond) {
   // Row 2 names itself "3", the folder row 3 would take by its number.
   WriteWholeFile("sets.csv", "name,step\na,\"0,002\"\n3,\"0,002\"\n,\"0,004\"\n../up,\"0,002\"\n");
-  const CliResult r = RunCli(Args({"--batch", "sets.csv"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv"}));
   EXPECT_EQ(r.exitCode, 1);
   const std::vector<std::string> summary = Lines(r.out);
   ASSERT_EQ(summary.size(), 5u) << r.out;
@@ -162,7 +154,7 @@ class BadSets : public Batch, public ::testing::WithParamInterface<BadSetsCase> 
 
 TEST_P(BadSets, ExitTwoNamingTheLine) {
   WriteWholeFile("sets.csv", GetParam().contents);
-  const CliResult r = RunCli(Args({"--batch", "sets.csv", "--out", "runs"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "sets.csv", "--out", "runs"}));
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, std::string("rcpulse-cli: sets.csv, ") + GetParam().message + "\n");
@@ -183,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadSetsCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Batch, AMissingSetsFileIsNamed) {
-  const CliResult r = RunCli(Args({"--batch", "missing.csv"}));
+  const CliResult r = RunCli(CommaArgs({"--batch", "missing.csv"}));
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "rcpulse-cli: не удалось прочитать missing.csv: No such file or directory\n");

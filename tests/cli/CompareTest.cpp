@@ -17,14 +17,6 @@
 
 namespace {
 
-const std::vector<std::string> kComma = {"--decimal-separator", ","};
-
-std::vector<std::string> Args(std::vector<std::string> more) {
-  std::vector<std::string> arguments = kComma;
-  arguments.insert(arguments.end(), more.begin(), more.end());
-  return arguments;
-}
-
 // The lines of a text split at LF, each keeping a CR that stood before the LF.
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -44,7 +36,7 @@ std::string Join(const std::vector<std::string>& lines) {
 class Compare : public ::testing::Test {
  protected:
   void SetUp() override {
-    const CliResult single = RunCli(kComma);
+    const CliResult single = RunCli(CommaArgs());
     ASSERT_EQ(single.exitCode, 0) << single.err;
     reference_ = ReadWholeFile("REZ.TXT");
     std::filesystem::remove("REZ.TXT");
@@ -57,7 +49,7 @@ class Compare : public ::testing::Test {
 
 TEST_F(Compare, AnIdenticalFileIsSaidToBeSoAndNoResultsFileIsWritten) {
   WriteWholeFile("theirs.txt", reference_);
-  const CliResult r = RunCli(Args({"--compare", "theirs.txt"}));
+  const CliResult r = RunCli(CommaArgs({"--compare", "theirs.txt"}));
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "theirs.txt совпадает с REZ.TXT этого расчёта, строк: 503\n");
   EXPECT_EQ(r.err, "");
@@ -77,7 +69,7 @@ class CompareDifferences : public Compare, public ::testing::WithParamInterface<
 
 TEST_P(CompareDifferences, ExitThreeWithWhatDiffers) {
   WriteWholeFile("theirs.txt", GetParam().make(reference_));
-  const CliResult r = RunCli(Args({"--compare", "theirs.txt"}));
+  const CliResult r = RunCli(CommaArgs({"--compare", "theirs.txt"}));
   EXPECT_EQ(r.exitCode, 3) << r.err;
   EXPECT_EQ(r.err, "");
   const std::vector<std::string> lines = SplitLines(r.out);
@@ -169,18 +161,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Compare, TheParametersChooseTheReference) {
   WriteWholeFile("theirs.txt", reference_);
   // A step of 0,002: 251 rows instead of 501.
-  const CliResult r = RunCli(Args({"--compare", "theirs.txt", "--step", "0,002"}));
+  const CliResult r = RunCli(CommaArgs({"--compare", "theirs.txt", "--step", "0,002"}));
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_NE(r.out.find("Строк в файле: 503, в REZ.TXT расчёта: 253\n"), std::string::npos) << r.out;
 }
 
 TEST_F(Compare, AFileThatCannotBeReadIsAnErrorNamingIt) {
-  const CliResult missing = RunCli(Args({"--compare", "missing.txt"}));
+  const CliResult missing = RunCli(CommaArgs({"--compare", "missing.txt"}));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err, "rcpulse-cli: не удалось прочитать missing.txt: No such file or directory\n");
   std::filesystem::create_directory("folder");
-  const CliResult folder = RunCli(Args({"--compare", "folder"}));
+  const CliResult folder = RunCli(CommaArgs({"--compare", "folder"}));
   EXPECT_EQ(folder.exitCode, 1);
   EXPECT_EQ(folder.err, "rcpulse-cli: не удалось прочитать folder: Is a directory\n");
   EXPECT_FALSE(std::filesystem::exists("REZ.TXT"));
@@ -188,7 +180,7 @@ TEST_F(Compare, AFileThatCannotBeReadIsAnErrorNamingIt) {
 
 TEST_F(Compare, AFailingRunIsAnErrorNotADifference) {
   WriteWholeFile("theirs.txt", reference_);
-  const CliResult r = RunCli(Args({"--compare", "theirs.txt", "--r", "0"}));
+  const CliResult r = RunCli(CommaArgs({"--compare", "theirs.txt", "--r", "0"}));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Floating point division by zero.\n");
