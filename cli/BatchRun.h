@@ -22,6 +22,7 @@ struct BatchOutcome {
 // then the defaults. Never raises: every failure is the outcome's text.
 BatchOutcome RunBatchSet(const BatchSet& set, const CliOptions& options);
 
-// Every set's run on `jobs` threads; deliver hears the outcomes in the sets' order.
+// Every set's run on `jobs` threads (the caller's among them); deliver hears the outcomes in
+// the sets' order, one at a time, on whichever thread finished the set that was awaited.
 void RunBatch(const std::vector<BatchSet>& sets, const CliOptions& options, unsigned jobs,
               const std::function<void(std::size_t index, const BatchOutcome& outcome)>& deliver);

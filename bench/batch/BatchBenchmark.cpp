@@ -37,4 +37,23 @@ void BM_BatchOfDefaultRuns(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchOfDefaultRuns)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_BatchIntoNewFolders(benchmark::State& state) {
+  SetLocaleDecimalSeparator(',');
+  const TemporaryDirectory directory;
+  CliOptions options;
+  const std::vector<BatchSet> sets = DefaultSets();
+  const unsigned jobs = static_cast<unsigned>(state.range(0));
+  std::size_t failed = 0;
+  int pass = 0;
+  const auto count = [&](std::size_t, const BatchOutcome& outcome) { failed += !outcome.ok; };
+  for (auto _ : state) {
+    options.outFolder = (directory.Path() / std::to_string(++pass)).string();
+    RunBatch(sets, options, jobs, count);
+  }
+  if (failed != 0) state.SkipWithError("a run failed");
+  state.counters["runs/s"] = benchmark::Counter(static_cast<double>(kRuns * state.iterations()),
+                                                benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BatchIntoNewFolders)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
