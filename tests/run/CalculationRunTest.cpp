@@ -293,11 +293,43 @@ TEST(CalculationRun, TooManyRowsAreRefusedWithBothCounts) {
   p.Step = 0.0001;
   RecordedRun small(p);
   EXPECT_THROW(CalculationRun(small.parameters, small.Observers(), RunOptions{.maxRows = 4000}), ERunRefused);
+  // (T4 - T1)/Step promises 5001 rows; the accumulated times fall slightly short of the round
+  // values here, so the grid has one further row, and that row counts too.
+  RecordedRun oneOver(p);
+  try {
+    CalculationRun(oneOver.parameters, oneOver.Observers(), RunOptions{.maxRows = 5001});
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Слишком много строк: 5002, допустимо не более 5001");
+  }
   RecordedRun allowed(p);
-  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 5001});
-  // The estimate counts (T4 - T1)/Step grid steps; the accumulated times fall slightly short
-  // of the round values here, so one further row follows.
+  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 5002});
   EXPECT_EQ(allowed.file.rows.size(), 5002u);
+}
+
+// Near 2^53 doubles lie 2 apart, so every step of 2.8 adds 2: from T1 to T1 + 28 the grid has
+// 16 rows where (T4 - T1)/Step promises 12. The maximum holds for the rows the run makes.
+TEST(CalculationRun, RowsOfACoarseGridAreCountedAsTheRunMakesThem) {
+  CalcParams p = Defaults();
+  p.T1 = 9007199254740992.0;  // 2^53
+  p.T4 = p.T1 + 28;
+  p.Step = 2.8;
+  p.R = 1e6;  // a slow circuit, so the corrector converges at this step
+  p.C = 1;
+  RecordedRun refused(p);
+  try {
+    CalculationRun(refused.parameters, refused.Observers(), RunOptions{.maxRows = 15});
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Слишком много строк: 16, допустимо не более 15");
+  }
+  EXPECT_EQ(refused.file.calls, (std::vector<std::string>{"create", "close"}));
+
+  RecordedRun allowed(p);
+  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 16});
+  ASSERT_EQ(allowed.file.rows.size(), 16u);
+  EXPECT_EQ(allowed.file.rows[1].t, p.T1 + 2);
+  EXPECT_EQ(allowed.file.rows[15].t, p.T4 + 2);
 }
 
 TEST(CalculationRun, StepThatStallsWhereTheSpacingDoublesIsRaisedInTheLoop) {
