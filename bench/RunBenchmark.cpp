@@ -1,10 +1,12 @@
 // Rows per second of a whole calculation run (500,002 rows) into REZ.TXT and into no outputs,
 // with the program's corrector, which stops at the cycle of its passes, or the literal one
-// doing all 51; and the cost of one literal corrector step with its two fixed slopes hoisted
-// out of the passes or not.
+// doing all 51; the results file's batched writer against the block-by-block one; and the
+// cost of one literal corrector step with its two fixed slopes hoisted out of the passes or
+// not.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "model/VoltageRate.h"
@@ -14,6 +16,7 @@
 #include "tests/support/AdamsMoultonStepAllPasses.h"
 #include "tests/support/CalculationRunAllPasses.h"
 #include "tests/support/DefaultParameters.h"
+#include "tests/support/PerBlockResultsFileOutput.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace {
@@ -73,6 +76,36 @@ BENCHMARK(BM_RunIntoResultsFile)
     ->ArgName("allPasses")
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The results file as the program writes it (arg 0: many blocks to one write) against the
+// block-by-block writer it replaced (arg 1), for 500,001 and 10,000,001 rows.
+void BM_RunIntoResultsFileByWriter(benchmark::State& state) {
+  const TemporaryDirectory directory;
+  CalcParams params = LongRunParams();
+  params.Step = 0.5 / static_cast<double>(state.range(1));
+  FixedParameters parameters(params);
+  std::unique_ptr<RunObserver> file;
+  if (state.range(0) == 0) {
+    file = std::make_unique<ResultsFileOutput>(directory.Path());
+  } else {
+    file = std::make_unique<PerBlockResultsFileOutput>(directory.Path(), SystemFileWriter());
+  }
+  RowCounter counter;
+  ResultCapture result;
+  for (auto _ : state) {
+    CalculationRun(parameters, {file.get(), &counter, &result}, RunOptions{.maxRows = 20'000'000});
+    benchmark::DoNotOptimize(result.GlobalError());
+  }
+  state.counters["rows/s"] = benchmark::Counter(counter.Rows(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RunIntoResultsFileByWriter)
+    ->ArgNames({"perBlock", "rows"})
+    ->Args({0, 500'000})
+    ->Args({1, 500'000})
+    ->Args({0, 10'000'000})
+    ->Args({1, 10'000'000})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -5,11 +5,13 @@
 #include <cmath>
 #include <utility>
 
-#include "output/ResultsFileText.h"
+#include "output/ResultsLine.h"
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// REZ.TXT's header line without its line end.
+constexpr std::string_view kHeaderText = kResultsHeaderLine.substr(0, kResultsHeaderLine.size() - 2);
 constexpr std::string_view kUtf8Header = "РЕЗУЛЬТАТЫ РАССЧЕТОВ";
 
 // A row's three numbers, whatever blanks stand between them; none when the line is not a row.
@@ -39,7 +41,8 @@ void ResultsComparison::ParametersRead(const CalcParams&) {
 }
 
 void ResultsComparison::RowsEmitted(std::span<const ResultRow> rows) {
-  for (const ResultRow& row : rows) CompareRow(ResultsRowText(row));
+  char line[kLongestResultsLine];
+  for (const ResultRow& row : rows) CompareRow(std::string(line, WriteResultsLine(row, line) - 2));
 }
 
 void ResultsComparison::RunFinished(double) {
@@ -63,7 +66,7 @@ ComparedLine ResultsComparison::NextReferenceLine(std::string_view text) {
 
 void ResultsComparison::CompareHeader() {
   ComparedLine file = NextFileLine();
-  const ComparedLine reference = NextReferenceLine(kResultsHeaderText);
+  const ComparedLine reference = NextReferenceLine(kHeaderText);
   if (file.line) {
     std::string_view text = file.line->text;
     summary_.byteOrderMark = text.starts_with(kByteOrderMark);
@@ -73,7 +76,7 @@ void ResultsComparison::CompareHeader() {
     } else if (RowValues(text)) {
       summary_.header = HeaderKind::Missing;
       pending_ = file;  // the table starts here
-    } else if (text != kResultsHeaderText) {
+    } else if (text != kHeaderText) {
       summary_.header = HeaderKind::Other;
     }
   }

@@ -12,11 +12,14 @@ class RunnerOutputs::CsvRows : public RunObserver {
   CsvRows(CsvRowWriter& csv, const ExactErrorTracker* exact) : csv_(csv), exact_(exact) {}
   void RowsEmitted(std::span<const ResultRow> rows) override {
     if (!exact_) {
-      for (const ResultRow& row : rows) csv_.Write(row);
+      TakeRows(rows, [this](const ResultRow& row) { csv_.Write(row); });
       return;
     }
-    const std::span<const ExactErrorTracker::RowError> errors = exact_->Latest();
-    for (std::size_t i = 0; i < rows.size(); ++i) csv_.Write(rows[i], errors[i].exact, errors[i].error);
+    const ExactErrorTracker::RowError* error = exact_->Latest().data();
+    TakeRows(rows, [&](const ResultRow& row) {
+      csv_.Write(row, error->exact, error->error);
+      ++error;
+    });
   }
 
  private:

@@ -33,3 +33,24 @@ inline void WriteDigits(std::uint64_t number, char* out, int count) {
     number /= 10;
   }
 }
+
+// "00" … "99": two digits at a time halve the divisions of a digit string.
+inline constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the five decimal digits of number (below 100000) into out, with leading zeros.
+inline void WriteFiveDigits(std::uint32_t number, char* out) {
+  const std::uint32_t high = number / 1000;  // the first two digits
+  const std::uint32_t low = number % 1000;
+  out[0] = kDigitPairs[2 * high];
+  out[1] = kDigitPairs[2 * high + 1];
+  out[2] = kDigitPairs[2 * (low / 10)];
+  out[3] = kDigitPairs[2 * (low / 10) + 1];
+  out[4] = static_cast<char>('0' + low % 10);
+}

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kWidth = 8;
-constexpr int kDecimals = 5;
+constexpr int kDecimals = 5;  // WriteFiveDigits writes them
 constexpr std::uint64_t kDecimalUnit = kPowersOfTen[kDecimals];
 // Up to 10^11 the rounding position lies inside the 19-digit string; beyond it FormatFixed's
 // padding with zeros takes over.
@@ -35,10 +35,11 @@ std::size_t WriteResultsField(double value, char* out) {
 
   // Below 10 after rounding, the common case: blank or '-', one digit, '.', five digits.
   if (kept < 10 * kDecimalUnit) {
+    const auto whole = static_cast<std::uint32_t>(kept);
     out[0] = std::signbit(value) ? '-' : ' ';
-    out[1] = static_cast<char>('0' + kept / kDecimalUnit);
+    out[1] = static_cast<char>('0' + whole / kDecimalUnit);
     out[2] = '.';
-    WriteDigits(kept % kDecimalUnit, out + 3, kDecimals);
+    WriteFiveDigits(whole % kDecimalUnit, out + 3);
     return kWidth;
   }
 
@@ -56,7 +57,7 @@ std::size_t WriteResultsField(double value, char* out) {
   } while (integerPart != 0);
   while (integerLength > 0) text[length++] = integerDigits[--integerLength];
   text[length++] = '.';
-  WriteDigits(kept % kDecimalUnit, text + length, kDecimals);
+  WriteFiveDigits(static_cast<std::uint32_t>(kept % kDecimalUnit), text + length);
   length += kDecimals;
 
   const int padding = length < kWidth ? kWidth - length : 0;

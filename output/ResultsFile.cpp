@@ -12,14 +12,13 @@
 #include <string>
 #include <utility>
 
-#include "output/ResultsFieldText.h"
+#include "output/ResultsLine.h"
+#include "run/RunObserver.h"
 
 namespace {
 
-// "РЕЗУЛЬТАТЫ РАССЧЕТОВ" in Windows-1251.
-constexpr char kHeader[] = "\xD0\xC5\xC7\xD3\xCB\xDC\xD2\xC0\xD2\xDB\x20\xD0\xC0\xD1\xD1\xD7\xC5\xD2\xCE\xC2";
-constexpr char kLineEnd[] = "\r\n";
-constexpr char kFieldGap[] = "  ";
+// Room for a whole batch; a row is only begun while its longest line still fits.
+constexpr std::size_t kBufferSize = kResultsBatchSize;
 
 constexpr int kAccessDenied = 5;
 constexpr int kSharingViolation = 32;
@@ -46,13 +45,13 @@ int OpenForWriting(const char* name, bool& createdHere) {
 // write() to a pipe whose reader has gone raises SIGPIPE, which would end the program; with
 // the signal blocked the call fails with EPIPE instead, a failure like any other, and the
 // pending signal is taken back before it is unblocked.
-ssize_t WriteWithoutBrokenPipeSignal(int handle, const char* bytes, std::size_t count) {
+ssize_t WriteWithoutBrokenPipeSignal(FileWriter& writer, int handle, const char* bytes, std::size_t count) {
   sigset_t brokenPipe;
   sigset_t previous;
   sigemptyset(&brokenPipe);
   sigaddset(&brokenPipe, SIGPIPE);
   pthread_sigmask(SIG_BLOCK, &brokenPipe, &previous);
-  const ssize_t written = ::write(handle, bytes, count);
+  const ssize_t written = writer.Write(handle, bytes, count);
   const int writeErrno = errno;
   if (written < 0 && writeErrno == EPIPE && !sigismember(&previous, SIGPIPE)) {
     const struct timespec noWait {};
@@ -96,71 +95,100 @@ EInOutError ResultsFileError(int errorNumber) {
   return EInOutError(code);
 }
 
-ResultsFile::ResultsFile(ResultsFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)),
-      buffer_(other.buffer_),
-      used_(std::exchange(other.used_, 0)),
-      failedErrno_(std::exchange(other.failedErrno_, 0)),
-      isPipe_(std::exchange(other.isPipe_, false)) {}
+class SystemWriter : public FileWriter {
+ public:
+  ssize_t Write(int handle, const char* bytes, std::size_t count) override { return ::write(handle, bytes, count); }
+};
+
+FileWriter& SystemFileWriter() {
+  static SystemWriter writer;
+  return writer;
+}
+
+ResultsFile::ResultsFile(ResultsFile&& other) noexcept { *this = std::move(other); }
 
 ResultsFile& ResultsFile::operator=(ResultsFile&& other) noexcept {
   if (this != &other) {
-    if (handle_ >= 0) ::close(handle_);
+    Release();
     handle_ = std::exchange(other.handle_, -1);
-    buffer_ = other.buffer_;
+    writer_ = other.writer_;
+    isPipe_ = other.isPipe_;
+    buffer_ = std::move(other.buffer_);
     used_ = std::exchange(other.used_, 0);
+    written_ = std::exchange(other.written_, 0);
     failedErrno_ = std::exchange(other.failedErrno_, 0);
-    isPipe_ = std::exchange(other.isPipe_, false);
+    rowEnds_ = std::move(other.rowEnds_);
   }
   return *this;
 }
 
-ResultsFile::~ResultsFile() {
-  if (handle_ >= 0) ::close(handle_);
+ResultsFile::~ResultsFile() { Release(); }
+
+void ResultsFile::Release() noexcept {
+  if (handle_ >= 0) ::close(std::exchange(handle_, -1));
 }
 
-void ResultsFile::WriteBlock(std::size_t count) {
-  // One write() per block. A disk file takes all of it or fails; should the system take only
-  // a part (a full disk, a signal), the rest follows at once rather than being dropped
-  // silently, and the call that fails is recorded. Either way the block leaves the buffer,
-  // so the bytes of a failed block are lost, and the check at the end of the line raises.
-  const char* bytes = buffer_.data();
-  while (count > 0) {
-    const ssize_t written =
-        isPipe_ ? WriteWithoutBrokenPipeSignal(handle_, bytes, count) : ::write(handle_, bytes, count);
+// Until the system has taken every byte: a disk file takes all or fails, but should it take
+// only a part (a full disk, a file-size limit, a signal), the rest follows at once, and the
+// call that fails is recorded. Nothing is written after a failure.
+void ResultsFile::WriteAll(const char* bytes, std::size_t count) {
+  while (count > 0 && failedErrno_ == 0) {
+    const ssize_t written = isPipe_ ? WriteWithoutBrokenPipeSignal(*writer_, handle_, bytes, count)
+                                    : writer_->Write(handle_, bytes, count);
     if (written < 0) {
-      if (errno == EINTR) continue;
-      failedErrno_ = errno;
-      break;
+      if (errno != EINTR) failedErrno_ = errno;
+      continue;
     }
     bytes += written;
     count -= static_cast<std::size_t>(written);
+    written_ += static_cast<std::uint64_t>(written);
   }
-  used_ = 0;
+}
+
+// Every whole block in the buffer with one call; the rest of a block stays for later. False
+// when the write failed.
+bool ResultsFile::WriteWholeBlocks() {
+  const std::size_t whole = used_ / kResultsBlockSize * kResultsBlockSize;
+  if (whole == 0) return failedErrno_ == 0;
+  WriteAll(buffer_.get(), whole);
+  if (failedErrno_ != 0) {
+    used_ = 0;
+    return false;
+  }
+  std::memmove(buffer_.get(), buffer_.get() + whole, used_ - whole);
+  used_ -= whole;
+  return true;
 }
 
 void ResultsFile::Append(const char* bytes, std::size_t count) {
-  while (count > 0) {
-    const std::size_t take = std::min(count, kResultsBufferSize - used_);
-    std::memcpy(buffer_.data() + used_, bytes, take);
-    used_ += take;
-    bytes += take;
-    count -= take;
-    if (used_ == kResultsBufferSize) WriteBlock(kResultsBufferSize);
-  }
+  std::memcpy(buffer_.get() + used_, bytes, count);
+  used_ += count;
 }
 
-void ResultsFile::Check() {
-  if (failedErrno_ != 0) throw ResultsFileError(std::exchange(failedErrno_, 0));
+bool ResultsFile::AppendRow(const ResultRow& row) {
+  if (used_ + kLongestResultsLine > kBufferSize && !WriteWholeBlocks()) return false;
+  used_ += WriteResultsLine(row, buffer_.get() + used_);
+  rowEnds_.push_back(written_ + used_);
+  return true;
 }
 
-ResultsFile CreateResultsFile(const std::filesystem::path& folder) {
+// The first block the file did not take was filled during the first row that reaches its end;
+// the rows before it were taken. (Blocks filled by earlier spans were all written.)
+void ResultsFile::RaiseRowsFailure() const {
+  const std::uint64_t lostBlockEnd = (written_ / kResultsBlockSize + 1) * kResultsBlockSize;
+  std::size_t taken = 0;
+  while (taken < rowEnds_.size() && rowEnds_[taken] < lostBlockEnd) ++taken;
+  throw RowsPartlyTaken{taken, std::make_exception_ptr(ResultsFileError(failedErrno_))};
+}
+
+ResultsFile CreateResultsFile(const std::filesystem::path& folder, FileWriter& writer) {
   const std::string name = (folder / kResultsFileName).string();
   bool createdHere = false;
   const int handle = OpenForWriting(name.c_str(), createdHere);
   if (handle < 0) throw ResultsFileError(errno);
   ResultsFile file;  // closes the handle when a refusal leaves here
   file.handle_ = handle;
+  file.writer_ = &writer;
 
   struct stat status {};
   if (::fstat(handle, &status) != 0) throw ResultsFileError(errno);
@@ -179,33 +207,42 @@ ResultsFile CreateResultsFile(const std::filesystem::path& folder) {
   file.isPipe_ = S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode);
   const int flags = ::fcntl(handle, F_GETFL);
   if (flags < 0 || ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0) throw ResultsFileError(errno);
+  file.buffer_ = std::make_unique<char[]>(kBufferSize);
+  file.rowEnds_.reserve(4096);
   return file;
 }
 
 void WriteResultsHeader(ResultsFile& file) {
-  file.Append(kHeader, sizeof kHeader - 1);
-  file.Append(kLineEnd, 2);
-  file.Check();
-  file.Append(kLineEnd, 2);
-  file.Check();
+  file.Append(kResultsHeaderLine.data(), kResultsHeaderLine.size());
+  file.Append(kResultsEmptyLine.data(), kResultsEmptyLine.size());
+  if (!file.WriteWholeBlocks()) throw ResultsFileError(file.failedErrno_);
+}
+
+void WriteResultRows(ResultsFile& file, std::span<const ResultRow> rows) {
+  file.rowEnds_.clear();
+  for (const ResultRow& row : rows) {
+    if (!file.AppendRow(row)) file.RaiseRowsFailure();
+  }
+  if (!file.WriteWholeBlocks()) file.RaiseRowsFailure();
 }
 
 void WriteResultRow(ResultsFile& file, const ResultRow& row) {
-  char field[kResultsFieldCapacity];
-  file.Append(field, WriteResultsField(row.t, field));
-  file.Append(kFieldGap, 2);
-  file.Append(field, WriteResultsField(row.u, field));
-  file.Append(kFieldGap, 2);
-  file.Append(field, WriteResultsField(row.E, field));
-  file.Append(kLineEnd, 2);
-  file.Check();
+  try {
+    WriteResultRows(file, {&row, 1});
+  } catch (const RowsPartlyTaken& partly) {
+    std::rethrow_exception(partly.error);
+  }
 }
 
 void CloseResultsFile(ResultsFile& file) {
   if (file.handle_ < 0) return;
-  if (file.used_ > 0) file.WriteBlock(file.used_);
+  const int earlierFailure = file.failedErrno_;
+  if (earlierFailure == 0 && file.used_ > 0) file.WriteAll(file.buffer_.get(), file.used_);
+  file.used_ = 0;
   // Closing also releases the lock. Linux releases the descriptor even when close() is
   // interrupted, so EINTR is no failure of ours.
-  if (::close(std::exchange(file.handle_, -1)) != 0 && errno != EINTR) file.failedErrno_ = errno;
-  file.Check();
+  if (::close(std::exchange(file.handle_, -1)) != 0 && errno != EINTR && file.failedErrno_ == 0)
+    file.failedErrno_ = errno;
+  // A failure raised before is not raised again.
+  if (earlierFailure == 0 && file.failedErrno_ != 0) throw ResultsFileError(file.failedErrno_);
 }

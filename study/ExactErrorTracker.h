@@ -26,7 +26,7 @@ class ExactErrorTracker : public RunObserver {
   void ParametersRead(const CalcParams& params) override;
   void RowsEmitted(std::span<const ResultRow> rows) override {
     latest_.clear();
-    for (const ResultRow& row : rows) latest_.push_back(Observe(row.t, row.u));
+    TakeRows(rows, [this](const ResultRow& row) { latest_.push_back(Observe(row.t, row.u)); });
   }
 
   RowError Observe(double t, double u);

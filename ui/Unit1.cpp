@@ -149,9 +149,10 @@ void TForm1::SetUpKeyboard() {
     widget->installEventFilter(this);
   }
   BitBtn1->setFocus(Qt::OtherFocusReason);
-  // The default frame stays on OK except while Close has the focus.
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { BitBtn1->setDefault(now != BitBtn2); });
+  // The default frame stays on OK except while Close has the focus. OK holds the connection,
+  // not the window: the focus moves again while the window is being destroyed.
+  connect(qApp, &QApplication::focusChanged, BitBtn1,
+          [ok = BitBtn1, close = BitBtn2](QWidget*, QWidget* now) { ok->setDefault(now != close); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -193,7 +193,7 @@ TEST(CalculationRun, ObserversHearEveryEventInTheirOrder) {
     void OutputsOpening() override { events.push_back(name + " opening"); }
     void ParametersRead(const CalcParams& p) override { events.push_back(name + " parameters " + std::to_string(p.Step)); }
     void RowsEmitted(std::span<const ResultRow> rows) override {
-      if (rows.front().t < 0.0015) events.push_back(name + " rows " + std::to_string(rows.size()));
+      events.push_back(name + " rows " + std::to_string(rows.size()));
     }
     void RunFinished(double) override { events.push_back(name + " finished"); }
     void RunAbandoned() noexcept override { events.push_back(name + " abandoned"); }
@@ -207,8 +207,7 @@ TEST(CalculationRun, ObserversHearEveryEventInTheirOrder) {
   CalculationRun(parameters, {&first, &second});
   EXPECT_EQ(events, (std::vector<std::string>{"a started", "b started", "a opening", "b opening",
                                               "a parameters 0.001000", "b parameters 0.001000",
-                                              "a rows 1", "b rows 1", "a rows 1", "b rows 1",
-                                              "a finished", "b finished"}));
+                                              "a rows 3", "b rows 3", "a finished", "b finished"}));
 
   // An observer that raises stops the event there; every observer hears the abandonment.
   struct FailingRows : RunObserver {
@@ -217,6 +216,44 @@ TEST(CalculationRun, ObserversHearEveryEventInTheirOrder) {
   events.clear();
   EXPECT_THROW(CalculationRun(parameters, {&failing, &first}), EInOutError);
   EXPECT_EQ(events, (std::vector<std::string>{"a started", "a opening", "a parameters 0.001000", "a abandoned"}));
+}
+
+// Rows reach the outputs in batches, all of them in order; an output that takes only part of
+// a batch before failing leaves the outputs after it with that part.
+TEST(CalculationRun, RowsComeInBatchesAndAPartlyTakenBatchStopsTheOutputsAfter) {
+  struct Spans : RunObserver {
+    std::vector<std::size_t> sizes;
+    std::vector<ResultRow> rows;
+    void RowsEmitted(std::span<const ResultRow> emitted) override {
+      sizes.push_back(emitted.size());
+      rows.insert(rows.end(), emitted.begin(), emitted.end());
+    }
+  } spans;
+  CalcParams p = DefaultCalcParams();
+  p.Step = 0.0001;  // 5002 rows
+  RecordedRun run(p);
+  CalculationRun(run.parameters, {&run.file, &spans});
+  EXPECT_EQ(spans.sizes, (std::vector<std::size_t>{2048, 2048, 906}));
+  ASSERT_EQ(spans.rows.size(), run.file.rows.size());
+  for (std::size_t i = 0; i < spans.rows.size(); ++i) ASSERT_EQ(spans.rows[i].t, run.file.rows[i].t);
+
+  RecordedRun failing(p);
+  failing.file.failOnRow = 3000;
+  Spans after;
+  EXPECT_THROW(CalculationRun(failing.parameters, {&failing.file, &after}), EInOutError);
+  EXPECT_EQ(after.sizes, (std::vector<std::size_t>{2048, 952}));
+  EXPECT_EQ(after.rows.size(), 3000u);
+}
+
+// The rows computed before a fault reach the outputs before the run is abandoned.
+TEST(CalculationRun, RowsBeforeAFaultAreHandedOnFirst) {
+  CalcParams p = DefaultCalcParams();
+  p.C = 5e-9;  // the corrector's passes diverge and overflow after 8 rows
+  RecordedRun run(p);
+  EXPECT_THROW(CalculationRun(run.parameters, run.Observers()), EOverflow);
+  EXPECT_EQ(run.file.rows.size(), 8u);
+  EXPECT_EQ(run.chart.series[0].points.size(), 8u);
+  EXPECT_EQ(run.file.calls.back(), "close");
 }
 
 // Steps that would never end the run are refused before the header is written.
@@ -256,11 +293,43 @@ TEST(CalculationRun, TooManyRowsAreRefusedWithBothCounts) {
   p.Step = 0.0001;
   RecordedRun small(p);
   EXPECT_THROW(CalculationRun(small.parameters, small.Observers(), RunOptions{.maxRows = 4000}), ERunRefused);
+  // (T4 - T1)/Step promises 5001 rows; the accumulated times fall slightly short of the round
+  // values here, so the grid has one further row, and that row counts too.
+  RecordedRun oneOver(p);
+  try {
+    CalculationRun(oneOver.parameters, oneOver.Observers(), RunOptions{.maxRows = 5001});
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Слишком много строк: 5002, допустимо не более 5001");
+  }
   RecordedRun allowed(p);
-  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 5001});
-  // The estimate counts (T4 - T1)/Step grid steps; the accumulated times fall slightly short
-  // of the round values here, so one further row follows.
+  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 5002});
   EXPECT_EQ(allowed.file.rows.size(), 5002u);
+}
+
+// Near 2^53 doubles lie 2 apart, so every step of 2.8 adds 2: from T1 to T1 + 28 the grid has
+// 16 rows where (T4 - T1)/Step promises 12. The maximum holds for the rows the run makes.
+TEST(CalculationRun, RowsOfACoarseGridAreCountedAsTheRunMakesThem) {
+  CalcParams p = Defaults();
+  p.T1 = 9007199254740992.0;  // 2^53
+  p.T4 = p.T1 + 28;
+  p.Step = 2.8;
+  p.R = 1e6;  // a slow circuit, so the corrector converges at this step
+  p.C = 1;
+  RecordedRun refused(p);
+  try {
+    CalculationRun(refused.parameters, refused.Observers(), RunOptions{.maxRows = 15});
+    FAIL() << "no error";
+  } catch (const ERunRefused& e) {
+    EXPECT_EQ(e.Message(), "Слишком много строк: 16, допустимо не более 15");
+  }
+  EXPECT_EQ(refused.file.calls, (std::vector<std::string>{"create", "close"}));
+
+  RecordedRun allowed(p);
+  CalculationRun(allowed.parameters, allowed.Observers(), RunOptions{.maxRows = 16});
+  ASSERT_EQ(allowed.file.rows.size(), 16u);
+  EXPECT_EQ(allowed.file.rows[1].t, p.T1 + 2);
+  EXPECT_EQ(allowed.file.rows[15].t, p.T4 + 2);
 }
 
 TEST(CalculationRun, StepThatStallsWhereTheSpacingDoublesIsRaisedInTheLoop) {

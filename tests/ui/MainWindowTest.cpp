@@ -226,6 +226,22 @@ class MainWindowTest : public QObject {
     QVERIFY(form.BitBtn1->isDefault());
   }
 
+  // Destroying the active window moves the focus while the window is half destroyed; the
+  // default frame's handler then must touch nothing of the window (the sanitized build sees
+  // any such access).
+  void destroying_the_active_window_moves_the_focus_quietly() {
+    for (const char* focused : {"BitBtn1", "BitBtn2", "Edit5"}) {
+      auto form = std::make_unique<TForm1>();
+      form->show();
+      form->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(form.get()));
+      form->findChild<QWidget*>(QString::fromLatin1(focused))->setFocus(Qt::TabFocusReason);
+      QCOMPARE(FocusName(), QString::fromLatin1(focused));
+      form.reset();
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(nullptr));
+    }
+  }
+
   void plain_enter_in_each_field_starts_a_run_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("key");

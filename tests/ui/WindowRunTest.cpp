@@ -1,12 +1,22 @@
 // Runs from the window: the default run fills both series and ends in the result box with the
 // chart already redrawn behind it; every failure of the worked examples shows the error box
 // with its text and leaves the chart and REZ.TXT as described; the next good run succeeds;
-// a zoom survives runs until the undo drag.
+// a zoom survives runs until the undo drag; a chart that runs out of memory ends the run
+// like any other error.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QFile>
+#include <new>
 
 #include "WindowFixture.h"
 #include "model/Errors.h"
+#include "output/ChartOutput.h"
+#include "output/ResultsFileOutput.h"
+#include "run/CalculationRun.h"
 #include "ui/HandleEvent.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 
@@ -35,6 +45,35 @@ struct ExampleRow {
 const ExampleRow kExampleRows[] = {{2, 0.001, 0.00033}, {101, 0.1, 1.79630}, {451, 0.45, 2.40510}, {501, 0.5, 1.20354}};
 
 double Round5(double x) { return std::round(x * 1e5) / 1e5; }
+
+// A series that cannot get memory for the point of one row (counted from 0; -1 never).
+struct ExhaustedSeries : ChartSeries {
+  explicit ExhaustedSeries(int failing) : failingRow(failing) {}
+  void ClearPoints() override { points = 0; }
+  int InsertPoint(double, double) override {
+    if (points == failingRow) throw std::bad_alloc();
+    return points++;
+  }
+  int failingRow;
+  int points = 0;
+};
+
+// A chart whose series 0 runs out of memory at one row.
+struct ExhaustedChart : ResultsChart {
+  explicit ExhaustedChart(int failingRow) : solution(failingRow) {}
+  ChartSeries& Series(int position) override { return position == 0 ? solution : source; }
+  ExhaustedSeries solution;
+  ExhaustedSeries source{-1};
+};
+
+// True when a writer can take REZ.TXT for itself, so no run holds it open any more.
+bool AnotherWriterCanLock(const WindowFixture& window) {
+  const int other = ::open(window.FilePath("REZ.TXT").toLocal8Bit().constData(), O_WRONLY);
+  if (other < 0) return false;
+  const bool locked = ::flock(other, LOCK_EX | LOCK_NB) == 0;
+  ::close(other);
+  return locked;
+}
 
 }  // namespace
 
@@ -217,6 +256,58 @@ class WindowRunTest : public QObject {
     QCOMPARE(form.Chart1->LeftRange().lower, 0.0);
     QCOMPARE(form.Chart1->LeftRange().upper, 3.0);
     QCOMPARE(form.Chart1->BottomRange().lower, 0.0);
+  }
+
+  // The OK button's run of 5002 rows with a chart that cannot get memory at row 3000: the
+  // error box says so; REZ.TXT is already closed while it is open, holding whole rows at least
+  // up to that row (the file hears a row before the chart), a prefix of the complete file; the
+  // next run succeeds.
+  void out_of_memory_in_the_chart_ends_the_run_with_the_error_box() {
+    constexpr int kFailingRow = 3000;
+    WindowFixture window;
+    QVERIFY(window.Ready());
+    TForm1& form = window.Form();
+    form.Edit5->setText(QStringLiteral("0,0001"));
+    {
+      ModalBoxWatcher boxes;
+      form.BitBtn1->click();
+    }
+    const QByteArray complete = ResultsFileBytes(window);
+    QCOMPARE(LineCount(complete), 2 + 5002);
+
+    ExhaustedChart chart(kFailingRow);
+    SeenBox box;
+    bool lockableWhileOpen = false;
+    QByteArray file;
+    {
+      ModalBoxWatcher boxes([&](QWidget*) {
+        lockableWhileOpen = AnotherWriterCanLock(window);
+        file = ResultsFileBytes(window);
+      });
+      HandleEvent([&] {
+        TypedParameters parameters(form);
+        ResultsFileOutput resultsFile(".");
+        ChartOutput chartOutput(chart);
+        ResultBoxOutput resultBox;
+        CalculationRun(parameters, {&resultsFile, &chartOutput, &resultBox});
+      });
+      box = OnlyBox(boxes);
+    }
+    QCOMPARE(box.kind, QStringLiteral("QMessageBox"));
+    QCOMPARE(box.text, QStringLiteral("Out of memory."));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.caption, QCoreApplication::applicationName());
+    QCOMPARE(chart.solution.points, kFailingRow);
+
+    QVERIFY(lockableWhileOpen);
+    QVERIFY(complete.startsWith(file));
+    QVERIFY(file.endsWith("\r\n"));
+    QVERIFY2(LineCount(file) >= 2 + kFailingRow + 1, qPrintable(QString::number(LineCount(file))));
+
+    ModalBoxWatcher next;
+    form.BitBtn1->click();
+    QCOMPARE(OnlyBox(next).kind, QStringLiteral("ResultBox"));
+    QCOMPARE(ResultsFileBytes(window), complete);
   }
 
   void errors_escaping_a_handler_are_shown_and_the_program_goes_on_data() {
