@@ -52,8 +52,9 @@ int BatchReport(const CliOptions& options) {
   bool allRan = true;
   RunBatch(sets, options, JobCount(options), [&](std::size_t i, const BatchOutcome& outcome) {
     allRan = allRan && outcome.ok;
+    // Buffered as standard output is (by line on a terminal): a write per line would hold
+    // up the other threads while it is made.
     PrintLine(stdout, SummaryLine(sets[i].name, outcome, options.csvFormat));
-    std::fflush(stdout);
   });
   if (FlushStandardOutput() != 0) return 1;
   return allRan ? 0 : 1;
