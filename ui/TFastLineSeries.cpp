@@ -23,7 +23,7 @@ TFastLineSeries::TFastLineSeries(DepthGraph* graph, std::function<void()> reques
 TFastLineSeries::~TFastLineSeries() = default;
 
 void TFastLineSeries::ClearPoints() {
-  points_->Release();
+  points_->clear();
   bounds_ = {};
   requestRepaint_();
 }

@@ -26,15 +26,16 @@ class TFastLineSeries : public ChartSeries {
   TFastLineSeries(DepthGraph* graph, std::function<void()> requestRepaint);
   ~TFastLineSeries() override;
 
-  // Empties the series and gives its storage back.
+  // Empties the series; its storage stays for the next run, which reserves what it needs.
   void ClearPoints() override;
   // Appending (x not below the last point's) costs one comparison and amortised O(1).
   int InsertPoint(double x, double y) override;
   // Rows whose times ascend from the last point on are appended at once with one repaint
   // request; any other span goes point by point, with the same result.
   void InsertPoints(std::span<const ResultRow> rows, double ResultRow::*value) override;
+  // Room for a run of this many points; far more room than that is given back first.
   void ReservePoints(std::size_t count) override;
-  // Gives back reserved room the run did not fill.
+  // Gives back room far beyond the points held (the end of a run).
   void ShrinkToFit();
 
   int Count() const;

@@ -193,30 +193,37 @@ class TChartTest : public QObject {
     QVERIFY(!chart.RunInProgress());
   }
 
-  // After a long run a short one gives memory back: clearing frees the storage, and room
-  // reserved for a run that ended early is returned when the run ends.
+  // After a long run a short one gives memory back: its reservation returns the room it does
+  // not need, and room reserved for a run that ended early is returned when the run ends.
   void storage_shrinks_to_what_the_series_holds() {
     TChart chart;
     TFastLineSeries& series = chart.FastLineSeries(0);
     std::vector<ResultRow> rows(200'000);
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = {double(i), 1, 0};
-    chart.RunBegins();
-    series.ReservePoints(rows.size());
-    const std::size_t reserved = series.Capacity();
-    QVERIFY(reserved >= rows.size());
-    series.InsertPoints(rows, &ResultRow::u);
-    QCOMPARE(series.Capacity(), reserved);  // no copy while the run grew within its room
-    chart.RunEnds();
+    const auto run = [&](std::size_t expected, std::size_t emitted) {
+      chart.RunBegins();
+      series.ClearPoints();
+      series.ReservePoints(expected);
+      series.InsertPoints(std::span(rows).first(emitted), &ResultRow::u);
+      chart.RunEnds();
+    };
+    run(rows.size(), rows.size());
+    const std::size_t longRoom = series.Capacity();
+    QVERIFY(longRoom >= rows.size());
 
-    series.ClearPoints();
-    QCOMPARE(series.Capacity(), std::size_t{0});
+    run(rows.size(), rows.size());  // as long again: the same room, no new memory
+    QCOMPARE(series.Capacity(), longRoom);
 
-    chart.RunBegins();
-    series.ReservePoints(1'000'000);  // a run that will end early
-    series.InsertPoints(std::span(rows).first(501), &ResultRow::u);
-    chart.RunEnds();
+    run(501, 501);
+    QCOMPARE(series.Count(), 501);
+    QVERIFY2(series.Capacity() < 1000, qPrintable(QString::number(series.Capacity())));
+
+    run(1'000'000, 501);  // a run that ends early
     QCOMPARE(series.Count(), 501);
     QVERIFY2(series.Capacity() < 501 + 4096, qPrintable(QString::number(series.Capacity())));
+
+    run(rows.size(), 0);  // a run that fails before its first row keeps nothing
+    QCOMPARE(series.Capacity(), std::size_t{0});
   }
 
   void clear_points_empties_the_series() {
