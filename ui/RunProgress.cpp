@@ -20,6 +20,7 @@ void RunProgress::RunStarted() {
   expectedRows_ = 0;
   lastRefresh_ = 0;
   refreshes_ = 0;
+  refreshNanoseconds_ = 0;
 }
 
 void RunProgress::ParametersRead(const CalcParams& params) {
@@ -31,8 +32,11 @@ void RunProgress::Check() {
   nextCheck_ = rows_ + kRowsBetweenClockReadings;
   const qint64 now = clock_.elapsed();
   if (dialog_ ? now - lastRefresh_ < timing_.refreshEveryMs : now < timing_.showAfterMs) return;
+  const qint64 start = clock_.nsecsElapsed();
   if (!dialog_) dialog_ = std::make_unique<RunProgressDialog>(window_);
   Refresh(now);
+  refreshNanoseconds_ += clock_.nsecsElapsed() - start;
+  if (dialog_->Cancelled()) throw ERunCancelled();
 }
 
 void RunProgress::Refresh(qint64 now) {
@@ -42,7 +46,6 @@ void RunProgress::Refresh(qint64 now) {
   // only it takes input; the chart holds its repaint until the run ends.
   QCoreApplication::processEvents();
   lastRefresh_ = now;
-  if (dialog_->Cancelled()) throw ERunCancelled();
 }
 
 void RunProgress::Close() noexcept {

@@ -17,6 +17,7 @@
 #include "tests/support/FileContents.h"
 #include "ui/ChartMenu.h"
 #include "ui/ExactCurves.h"
+#include "ui/HandleEvent.h"
 #include "ui/SaveFileDialog.h"
 
 namespace {
@@ -331,6 +332,37 @@ class ChartMenuTest : public QObject {
     QCOMPARE(refused, (QStringList{"chart.jpg", "chart", "chart.png.txt", ""}));
     QVERIFY(!QFile::exists(window.FilePath("chart.Svg")));
     QVERIFY(!QFile::exists(window.FilePath("rcpulse.png")));
+  }
+
+  // A file that cannot be written is an error like any other: the error box, then the window
+  // goes on.
+  void saving_into_a_missing_folder_shows_the_error_box_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("picture") << "Сохранить график…" << "chart.png" << "Не удалось записать файл %1.";
+    QTest::newRow("table") << "Сохранить таблицу…" << "table.csv" << "";
+  }
+  void saving_into_a_missing_folder_shows_the_error_box() {
+    QFETCH(QString, item);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    WindowFixture window;
+    QVERIFY(window.Ready());
+    TForm1& form = window.Form();
+    Run(form);
+    const QString path = window.FilePath("missing") + QStringLiteral("/") + name;
+    ModalBoxWatcher boxes([&](QWidget* box) {
+      if (auto* dialog = qobject_cast<SaveFileDialog*>(box)) dialog->FileNameEdit()->setText(path);
+    });
+    // As the menu's click is handled: inside the window's one error boundary.
+    HandleEvent([&] { form.Chart1Menu().Action(item.toUtf8().constData())->trigger(); });
+    QCOMPARE(boxes.Seen().size(), 2);
+    const SeenBox error = boxes.Seen()[1];
+    QCOMPARE(error.icon, QMessageBox::Critical);
+    if (!message.isEmpty()) QCOMPARE(error.text, message.arg(path));
+    else QVERIFY(!error.text.isEmpty());
+    QVERIFY(form.isVisible());
   }
 
   // The same bytes as the runner's CSV of the same run, with and without the exact columns.
