@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <cmath>
+#include <exception>
 
 #include "model/Errors.h"
 #include "run/EndlessRunCheck.h"
@@ -28,7 +29,7 @@ void RunProgress::ParametersRead(const CalcParams& params) {
   expectedRows_ = std::isfinite(rows) ? static_cast<double>(rows) : 0;
 }
 
-void RunProgress::Check() {
+void RunProgress::Check(std::size_t spanRows) {
   nextCheck_ = rows_ + kRowsBetweenClockReadings;
   const qint64 now = clock_.elapsed();
   if (dialog_ ? now - lastRefresh_ < timing_.refreshEveryMs : now < timing_.showAfterMs) return;
@@ -36,7 +37,7 @@ void RunProgress::Check() {
   if (!dialog_) dialog_ = std::make_unique<RunProgressDialog>(window_);
   Refresh(now);
   refreshNanoseconds_ += clock_.nsecsElapsed() - start;
-  if (dialog_->Cancelled()) throw ERunCancelled();
+  if (dialog_->Cancelled()) throw RowsPartlyTaken{spanRows, std::make_exception_ptr(ERunCancelled())};
 }
 
 void RunProgress::Refresh(qint64 now) {

@@ -2,8 +2,9 @@
 // percent and an "Отмена" button; while it is up nothing else reaches the window. The run's
 // rows are counted, the clock is read once every few thousand rows, and the dialog is
 // refreshed (and the window's events processed) at most about 20 times a second. Cancelling
-// (the button, Esc or closing the dialog) raises ERunCancelled from the run, which abandons it
-// as an error would.
+// (the button, Esc or closing the dialog) abandons the run as an error would, with
+// ERunCancelled, once the outputs after this one have the span REZ.TXT already took: the chart
+// keeps exactly the rows the file has.
 #pragma once
 
 #include <QElapsedTimer>
@@ -32,7 +33,7 @@ class RunProgress : public RunObserver {
   void ParametersRead(const CalcParams& params) override;
   void RowsEmitted(std::span<const ResultRow> rows) override {
     rows_ += rows.size();
-    if (rows_ >= nextCheck_) Check();
+    if (rows_ >= nextCheck_) Check(rows.size());
   }
   void RunFinished(double) override { Close(); }
   void RunAbandoned() noexcept override { Close(); }
@@ -47,7 +48,7 @@ class RunProgress : public RunObserver {
   static constexpr std::uint64_t kRowsBetweenClockReadings = 4096;
 
  private:
-  void Check();
+  void Check(std::size_t spanRows);
   void Refresh(qint64 now);
   void Close() noexcept;
 

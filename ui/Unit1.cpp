@@ -16,7 +16,6 @@
 #include "ui/HelpBox.h"
 #include "ui/LocaleSettings.h"
 #include "ui/MessageBoxes.h"
-#include "ui/RunProgress.h"
 #include "ui/WindowFont.h"
 
 namespace {
@@ -236,7 +235,7 @@ void TForm1::BitBtn1Click(QObject*) {
 
   TypedParameters parameters(*this);
   ResultsFileOutput resultsFile(".");
-  RunProgress progress(this);
+  RunProgress progress(this, progressTiming_);
   ChartOutput chart(*Chart1);
   ResultBoxOutput resultBox;
   CalculationRun(parameters, {&resultsFile, &progress, exactCurves_.get(), &chart, &resultBox});

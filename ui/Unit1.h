@@ -14,6 +14,7 @@
 #include <string>
 
 #include "run/ParameterTexts.h"
+#include "ui/RunProgress.h"
 #include "ui/TChart.h"
 #include "ui/TFastLineSeries.h"
 
@@ -65,6 +66,8 @@ class TForm1 : public QWidget, public ParameterTexts {
   double Scale() const { return scale_; }
 
   ChartMenu& Chart1Menu() const { return *chartMenu_; }
+  // When a run's progress dialog shows and how often it is refreshed (tests shorten them).
+  void SetProgressTiming(RunProgress::Timing timing) { progressTiming_ = timing; }
   ExactCurves& StudyCurves() const { return *exactCurves_; }
   void ShowHelp();
 
@@ -85,6 +88,7 @@ class TForm1 : public QWidget, public ParameterTexts {
   double scale_ = 1;
   bool shownBefore_ = false;
   bool running_ = false;
+  RunProgress::Timing progressTiming_;
   std::unique_ptr<ExactCurves> exactCurves_;
   ChartMenu* chartMenu_;
 };

@@ -156,6 +156,7 @@ class TChartTest : public QObject {
     chart.resize(407, 410);
     LetFirstDrawingPass();
     DefaultSource parameters;
+    parameters.params.Step = 1e-5;  // 50,001 rows, handed on in many spans
     ChartOutput output(chart);
     EventsDuringTheRun events(chart);
     QSignalSpy replots(&chart, &TChart::Replotted);
@@ -165,7 +166,7 @@ class TChartTest : public QObject {
     QTRY_COMPARE(replots.count(), 1);
     QTest::qWait(50);
     QCOMPARE(replots.count(), 1);
-    QCOMPARE(chart.FastLineSeries(0).Count(), 501);
+    QCOMPARE(chart.FastLineSeries(0).Count(), 50'001);
     QVERIFY(std::fabs(chart.BottomRange().upper - 0.5) < 1e-6);
   }
 
