@@ -57,12 +57,14 @@ const ParameterRow kParameterRows[] = {
     {Parameter::U0, &TForm1::Edit11, "Edit11", &TForm1::Label12, "Label12", "I L1(0):", &TForm1::GroupBox2, 24},
 };
 
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 // "Шаг времени (с)": the parameter's meaning with a capital, and its unit.
 QString ToolTipOf(Parameter parameter) {
   const ParameterInfo& info = ParameterInfoOf(parameter);
-  QString meaning = QString::fromUtf8(info.meaning.data(), static_cast<qsizetype>(info.meaning.size()));
+  QString meaning = FromUtf8(info.meaning);
   if (!meaning.isEmpty()) meaning[0] = meaning[0].toUpper();
-  return QStringLiteral("%1 (%2)").arg(meaning, QString::fromUtf8(info.unit.data(), static_cast<qsizetype>(info.unit.size())));
+  return QStringLiteral("%1 (%2)").arg(meaning, FromUtf8(info.unit));
 }
 
 }  // namespace
@@ -217,9 +219,7 @@ void TForm1::ShowHelp() {
   QList<HelpField> fields;
   for (const ParameterRow& row : kParameterRows) {
     const ParameterInfo& info = ParameterInfoOf(row.parameter);
-    fields << HelpField{QString::fromUtf8(row.caption),
-                        QString::fromUtf8(info.meaning.data(), static_cast<qsizetype>(info.meaning.size())),
-                        QString::fromUtf8(info.unit.data(), static_cast<qsizetype>(info.unit.size()))};
+    fields << HelpField{QString::fromUtf8(row.caption), FromUtf8(info.meaning), FromUtf8(info.unit)};
   }
   ShowHelpBox(fields, this);
 }
