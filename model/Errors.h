@@ -77,3 +77,10 @@ class ERunRefused : public Exception {
  public:
   using Exception::Exception;
 };
+
+// A run the user stopped before its end (the progress dialog's "Отмена"): abandoned like a
+// failed one, but reported as information, not as an error.
+class ERunCancelled : public Exception {
+ public:
+  ERunCancelled() : Exception("Расчёт прерван.") {}
+};

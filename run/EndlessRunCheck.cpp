@@ -51,14 +51,18 @@ bool RoundingCannotAddARow(const CalcParams& params, Extended estimatedRows) {
 
 }  // namespace
 
+Extended ExpectedRowCount(const CalcParams& params) {
+  const Extended steps = (Extended(params.T4) - params.T1) / params.Step;
+  return steps < 0 ? 2 : std::floor(steps) + 2;
+}
+
 void RefuseEndlessRun(const CalcParams& params, const RunOptions& options) {
   // Rounded without the overflow check: a sum beyond the double range does advance, and the
   // run itself raises the overflow when it stores that time.
   const double next = static_cast<double>(Extended(params.T1) + params.Step);
   if (!(next > params.T1)) throw ERunRefused(kStepDoesNotAdvanceMessage);
 
-  const Extended steps = (Extended(params.T4) - params.T1) / params.Step;
-  const Extended rows = steps < 0 ? 2 : std::floor(steps) + 2;
+  const Extended rows = ExpectedRowCount(params);
   if (rows > static_cast<Extended>(options.maxRows)) RefuseRows(IntegerText(rows), options.maxRows);
   if (rows + 1 <= static_cast<Extended>(options.maxRows) && RoundingCannotAddARow(params, rows)) return;
   // Otherwise the grid itself is counted, at most about 1.5 times the estimate.

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libqcustomplot-dev libqcustomplot2.1-qt6
+  qt6-base-dev qt6-svg-dev libgl-dev libqcustomplot-dev libqcustomplot2.1-qt6
   fonts-dejavu-core fonts-dejavu-extra xvfb xauth
   desktop-file-utils
   libcsv-dev x11-utils

@@ -9,6 +9,7 @@ class DepthGraph : public QCPGraph {
   DepthGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
 
   void SetDepthOffset(int pixels) { depthOffset_ = pixels; }
+  int DepthOffset() const { return depthOffset_; }
 
  protected:
   QRect clipRect() const override {

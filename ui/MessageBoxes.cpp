@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 
 #include "run/BoxTexts.h"
+#include "ui/FocusRestorer.h"
 #include "ui/ResultBox.h"
 
 namespace {
@@ -14,21 +14,6 @@ QWidget* BlockedWindow() {
   QWidget* active = QApplication::activeWindow();
   return active ? active : QApplication::activeModalWidget();
 }
-
-// Brings the window that was active, and the keyboard focus within it, back after a box:
-// not every window system hands the activation back by itself.
-class FocusRestorer {
- public:
-  FocusRestorer() : window_(QApplication::activeWindow()), focus_(QApplication::focusWidget()) {}
-  ~FocusRestorer() {
-    if (window_ && window_->isVisible()) window_->activateWindow();
-    if (focus_ && focus_->isVisible()) focus_->setFocus(Qt::ActiveWindowFocusReason);
-  }
-
- private:
-  QPointer<QWidget> window_;
-  QPointer<QWidget> focus_;
-};
 
 }  // namespace
 
@@ -39,15 +24,28 @@ void ShowResultBox(double globalError) {
   box.exec();
 }
 
-void ShowErrorBox(const std::string& message) {
+namespace {
+
+// A standard message box with one "OK" that Enter and Esc press too.
+void ShowMessageBox(QMessageBox::Icon icon, const char* name, const std::string& text) {
   FocusRestorer restorer;
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                  QString::fromStdString(ErrorBoxText(message)), QMessageBox::NoButton, BlockedWindow());
-  box.setObjectName(QStringLiteral("ErrorBox"));
+  QMessageBox box(icon, QCoreApplication::applicationName(), QString::fromStdString(text),
+                  QMessageBox::NoButton, BlockedWindow());
+  box.setObjectName(QString::fromLatin1(name));
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   box.exec();
+}
+
+}  // namespace
+
+void ShowErrorBox(const std::string& message) {
+  ShowMessageBox(QMessageBox::Critical, "ErrorBox", ErrorBoxText(message));
+}
+
+void ShowInformationBox(const std::string& text) {
+  ShowMessageBox(QMessageBox::Information, "InformationBox", text);
 }

@@ -1,6 +1,8 @@
-// The program's two modal boxes, both captioned with the application title as it is when the
-// box opens: the result box at the end of a run, and the error box for every error that
-// escapes an event handler (the critical icon, one "OK", the message with the period rule).
+// The program's modal boxes, all captioned with the application title as it is when the box
+// opens: the result box at the end of a run, the error box for every error that escapes an
+// event handler (the critical icon, one "OK", the message with the period rule), and the
+// information box for a run the user cancelled (the information icon, one "OK", the text as
+// given).
 #pragma once
 
 #include <string>
@@ -9,6 +11,7 @@
 
 void ShowResultBox(double globalError);
 void ShowErrorBox(const std::string& message);
+void ShowInformationBox(const std::string& text);
 
 // The result box as a run's output: shown when the run finishes, after the file was closed.
 class ResultBoxOutput : public RunObserver {

@@ -3,15 +3,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <cmath>
 
 #include "output/ChartOutput.h"
 #include "output/ResultsFileOutput.h"
 #include "run/CalculationRun.h"
+#include "ui/ChartMenu.h"
+#include "ui/ExactCurves.h"
 #include "ui/Glyphs.h"
 #include "ui/HandleEvent.h"
-#include "ui/MessageBoxes.h"
+#include "ui/HelpBox.h"
 #include "ui/LocaleSettings.h"
+#include "ui/MessageBoxes.h"
 #include "ui/WindowFont.h"
 
 namespace {
@@ -53,6 +57,16 @@ const ParameterRow kParameterRows[] = {
     {Parameter::U0, &TForm1::Edit11, "Edit11", &TForm1::Label12, "Label12", "I L1(0):", &TForm1::GroupBox2, 24},
 };
 
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// "Шаг времени (с)": the parameter's meaning with a capital, and its unit.
+QString ToolTipOf(Parameter parameter) {
+  const ParameterInfo& info = ParameterInfoOf(parameter);
+  QString meaning = FromUtf8(info.meaning);
+  if (!meaning.isEmpty()) meaning[0] = meaning[0].toUpper();
+  return QStringLiteral("%1 (%2)").arg(meaning, FromUtf8(info.unit));
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
@@ -79,6 +93,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   Chart1->setGeometry(Scaled(2), Scaled(15), Scaled(407), Scaled(410));
   Series1 = &Chart1->FastLineSeries(0);
   Series2 = &Chart1->FastLineSeries(1);
+  exactCurves_ = std::make_unique<ExactCurves>(*Chart1);
+  chartMenu_ = new ChartMenu(*Chart1, *exactCurves_, this);
 
   BitBtn1->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, [this] { HandleEvent([this] { BitBtn1Click(BitBtn1); }); });
@@ -86,6 +102,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
   SetUpKeyboard();
 }
+
+TForm1::~TForm1() = default;
 
 int TForm1::Scaled(int designPixels) const {
   return static_cast<int>(std::lround(designPixels * scale_));
@@ -104,6 +122,7 @@ void TForm1::CreateParameterRows() {
   for (const ParameterRow& row : kParameterRows) {
     QGroupBox* group = this->*row.group;
     this->*row.edit = CreateEdit(group, row.editName, row.top, QString::fromStdString(DefaultText(row.parameter)));
+    (this->*row.edit)->setToolTip(ToolTipOf(row.parameter));
     this->*row.label = CreateLabel(group, row.labelName, row.top, row.caption);
   }
 }
@@ -148,7 +167,11 @@ void TForm1::SetUpKeyboard() {
     widget->setFocusPolicy(Qt::StrongFocus);
     widget->installEventFilter(this);
   }
+  // The chart takes the focus only by a click (for its menu key); Enter there runs too.
+  Chart1->installEventFilter(this);
   BitBtn1->setFocus(Qt::OtherFocusReason);
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, &TForm1::ShowHelp);
   // The default frame stays on OK except while Close has the focus. OK holds the connection,
   // not the window: the focus moves again while the window is being destroyed.
   connect(qApp, &QApplication::focusChanged, BitBtn1,
@@ -193,10 +216,28 @@ QLineEdit* TForm1::EditOf(Parameter parameter) const {
 
 std::string TForm1::Text(Parameter parameter) const { return EditOf(parameter)->text().toStdString(); }
 
+void TForm1::ShowHelp() {
+  QList<HelpField> fields;
+  for (const ParameterRow& row : kParameterRows) {
+    const ParameterInfo& info = ParameterInfoOf(row.parameter);
+    fields << HelpField{QString::fromUtf8(row.caption), FromUtf8(info.meaning), FromUtf8(info.unit)};
+  }
+  ShowHelpBox(fields, this);
+}
+
 void TForm1::BitBtn1Click(QObject*) {
+  // The progress dialog processes events; nothing may start a second run meanwhile.
+  if (running_) return;
+  running_ = true;
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{running_};
+
   TypedParameters parameters(*this);
   ResultsFileOutput resultsFile(".");
+  RunProgress progress(this, progressTiming_);
   ChartOutput chart(*Chart1);
   ResultBoxOutput resultBox;
-  CalculationRun(parameters, {&resultsFile, &chart, &resultBox});
+  CalculationRun(parameters, {&resultsFile, &progress, exactCurves_.get(), &chart, &resultBox});
 }

@@ -1,7 +1,8 @@
 // The main window TForm1 (its one instance, Form1, is the program's main routine's): nine
 // parameter fields, the results chart and the OK and Close buttons, laid out at the design
 // scale times the font's text height over 13. Its one handler, BitBtn1Click, is one
-// calculation run.
+// calculation run, with a progress dialog when it lasts. Around them: each field's tooltip
+// (meaning and unit), F1 for the help, and the chart's menu with its study curves.
 #pragma once
 
 #include <QGroupBox>
@@ -9,17 +10,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "run/ParameterTexts.h"
+#include "ui/RunProgress.h"
 #include "ui/TChart.h"
 #include "ui/TFastLineSeries.h"
+
+class ChartMenu;
+class ExactCurves;
 
 class TForm1 : public QWidget, public ParameterTexts {
   Q_OBJECT
 
  public:
   explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
 
   // The component fields, in the window's declaration order.
   QPushButton* BitBtn1;
@@ -58,6 +65,12 @@ class TForm1 : public QWidget, public ParameterTexts {
   // Positions and sizes of the design, multiplied by this.
   double Scale() const { return scale_; }
 
+  ChartMenu& Chart1Menu() const { return *chartMenu_; }
+  // When a run's progress dialog shows and how often it is refreshed (tests shorten them).
+  void SetProgressTiming(RunProgress::Timing timing) { progressTiming_ = timing; }
+  ExactCurves& StudyCurves() const { return *exactCurves_; }
+  void ShowHelp();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -74,4 +87,8 @@ class TForm1 : public QWidget, public ParameterTexts {
 
   double scale_ = 1;
   bool shownBefore_ = false;
+  bool running_ = false;
+  RunProgress::Timing progressTiming_;
+  std::unique_ptr<ExactCurves> exactCurves_;
+  ChartMenu* chartMenu_;
 };

@@ -1,10 +1,17 @@
-// The results chart on its own: insertion order and positions, the merged repaint, the exact
+// The results chart on its own: insertion order and positions, one by one and in spans, the
+// merged repaint and its hold while a run is in progress, the storage given back, the exact
 // automatic ranges with the single 0 label of an empty chart, label texts under a comma
 // separator, mouse zoom, undo and scroll, and rendering to a picture.
 #include <QImage>
 #include <QSignalSpy>
+#include <vector>
 
 #include "UiTestSupport.h"
+#include "model/Errors.h"
+#include "output/ChartOutput.h"
+#include "run/CalculationRun.h"
+#include "run/ParameterSource.h"
+#include "tests/support/DefaultParameters.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "tests/support/ScopedDecimalSeparator.h"
 #include "ui/TChart.h"
@@ -18,6 +25,40 @@ void FillSeries(TChart& chart, int position, const QList<QPointF>& points) {
 bool Near(double actual, double expected, double tolerance) {
   return std::fabs(actual - expected) <= tolerance;
 }
+
+std::vector<ResultRow> RowsAt(const QList<double>& times) {
+  std::vector<ResultRow> rows;
+  for (int i = 0; i < times.size(); ++i) rows.push_back({times[i], 10.0 + i, -1.0 - i});
+  return rows;
+}
+
+QList<QPointF> PointsOf(const TFastLineSeries& series) {
+  QList<QPointF> points;
+  for (int i = 0; i < series.Count(); ++i) points << series.Point(i);
+  return points;
+}
+
+// Processes the window's events on every span of rows, as the progress dialog does, and
+// counts the drawings it lets through.
+struct EventsDuringTheRun : RunObserver {
+  explicit EventsDuringTheRun(TChart& chart) {
+    QObject::connect(&chart, &TChart::Replotted, [this] { ++drawnDuringRun; });
+  }
+  void RowsEmitted(std::span<const ResultRow>) override {
+    if (!finished) QCoreApplication::processEvents();
+  }
+  void RunFinished(double) override { finished = true; }
+  int drawnDuringRun = 0;
+  bool finished = false;
+};
+
+// The library draws a new chart once by itself, on the first pass of the event loop.
+void LetFirstDrawingPass() { QTest::qWait(50); }
+
+struct DefaultSource : ParameterSource {
+  CalcParams params = DefaultCalcParams();
+  CalcParams ReadCalcParams() override { return params; }
+};
 
 }  // namespace
 
@@ -59,6 +100,131 @@ class TChartTest : public QObject {
     QCOMPARE(series.Count(), xs.size());
     for (int i = 0; i < orderOfY.size(); ++i) QCOMPARE(series.Point(i).y(), orderOfY[i]);
     for (int i = 1; i < series.Count(); ++i) QVERIFY(series.Point(i - 1).x() <= series.Point(i).x());
+  }
+
+  // Spans go in one piece when their times ascend from the last point, and point by point
+  // otherwise; either way the series ends exactly as after InsertPoint one by one.
+  void insert_points_equals_insert_point_one_by_one_data() {
+    QTest::addColumn<QList<double>>("before");
+    QTest::addColumn<QList<double>>("span");
+    QTest::newRow("empty, ascending") << QList<double>{} << QList<double>{0, 1, 2, 3};
+    QTest::newRow("after the last") << QList<double>{0, 1} << QList<double>{2, 3};
+    QTest::newRow("equal to the last goes after it") << QList<double>{0, 1} << QList<double>{1, 1, 2};
+    QTest::newRow("all equal") << QList<double>{2, 2} << QList<double>{2, 2};
+    QTest::newRow("starts below the last") << QList<double>{0, 5} << QList<double>{3, 6};
+    QTest::newRow("descends inside") << QList<double>{} << QList<double>{1, 3, 2, 2, 4};
+    QTest::newRow("one row") << QList<double>{1} << QList<double>{0.5};
+  }
+  void insert_points_equals_insert_point_one_by_one() {
+    QFETCH(QList<double>, before);
+    QFETCH(QList<double>, span);
+    TChart bulk;
+    TChart single;
+    for (double x : before) {
+      bulk.Series(0).InsertPoint(x, -x);
+      single.Series(0).InsertPoint(x, -x);
+    }
+    const std::vector<ResultRow> rows = RowsAt(span);
+    bulk.Series(0).InsertPoints(rows, &ResultRow::u);
+    for (const ResultRow& row : rows) single.Series(0).InsertPoint(row.t, row.u);
+    QCOMPARE(PointsOf(bulk.FastLineSeries(0)), PointsOf(single.FastLineSeries(0)));
+    const SeriesBounds& a = bulk.FastLineSeries(0).Bounds();
+    const SeriesBounds& b = single.FastLineSeries(0).Bounds();
+    QCOMPARE(QList<double>({a.minX, a.maxX, a.minY, a.maxY}), QList<double>({b.minX, b.maxX, b.minY, b.maxY}));
+  }
+
+  void a_span_asks_for_one_repaint() {
+    TChart chart;
+    chart.resize(407, 410);
+    LetFirstDrawingPass();
+    QSignalSpy replots(&chart, &TChart::Replotted);
+    const std::vector<ResultRow> rows = RowsAt({0, 1, 2, 3, 4});
+    chart.Series(0).InsertPoints(rows, &ResultRow::u);
+    chart.Series(1).InsertPoints(rows, &ResultRow::E);
+    QCOMPARE(replots.count(), 0);
+    QTRY_COMPARE(replots.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(replots.count(), 1);
+    QCOMPARE(chart.LeftRange().lower, -5.0);  // E of the last row
+    QCOMPARE(chart.LeftRange().upper, 14.0);  // u of the last row
+  }
+
+  // Events processed while a run computes (the progress dialog's) never draw a partial run;
+  // the chart is drawn once when the run has ended.
+  void no_drawing_while_a_run_is_in_progress() {
+    TChart chart;
+    chart.resize(407, 410);
+    LetFirstDrawingPass();
+    DefaultSource parameters;
+    parameters.params.Step = 1e-5;  // 50,001 rows, handed on in many spans
+    ChartOutput output(chart);
+    EventsDuringTheRun events(chart);
+    QSignalSpy replots(&chart, &TChart::Replotted);
+    CalculationRun(parameters, {&output, &events});
+    QCOMPARE(events.drawnDuringRun, 0);
+    QVERIFY(!chart.RunInProgress());
+    QTRY_COMPARE(replots.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(replots.count(), 1);
+    QCOMPARE(chart.FastLineSeries(0).Count(), 50'001);
+    QVERIFY(std::fabs(chart.BottomRange().upper - 0.5) < 1e-6);
+  }
+
+  void an_abandoned_run_releases_the_hold_and_keeps_its_points() {
+    TChart chart;
+    chart.resize(407, 410);
+    LetFirstDrawingPass();
+    DefaultSource parameters;
+    parameters.params.R = 0;  // the start step divides by zero after the first row
+    ChartOutput output(chart);
+    QSignalSpy replots(&chart, &TChart::Replotted);
+    QVERIFY_THROWS_EXCEPTION(EZeroDivide, CalculationRun(parameters, {&output}));
+    QVERIFY(!chart.RunInProgress());
+    QCOMPARE(chart.FastLineSeries(0).Count(), 1);
+    QTRY_COMPARE(replots.count(), 1);
+  }
+
+  void a_chart_output_destroyed_mid_run_releases_the_hold() {
+    TChart chart;
+    {
+      ChartOutput output(chart);
+      output.RunStarted();
+      QVERIFY(chart.RunInProgress());
+    }
+    QVERIFY(!chart.RunInProgress());
+  }
+
+  // After a long run a short one gives memory back: its reservation returns the room it does
+  // not need, and room reserved for a run that ended early is returned when the run ends.
+  void storage_shrinks_to_what_the_series_holds() {
+    TChart chart;
+    TFastLineSeries& series = chart.FastLineSeries(0);
+    std::vector<ResultRow> rows(200'000);
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = {double(i), 1, 0};
+    const auto run = [&](std::size_t expected, std::size_t emitted) {
+      chart.RunBegins();
+      series.ClearPoints();
+      series.ReservePoints(expected);
+      series.InsertPoints(std::span(rows).first(emitted), &ResultRow::u);
+      chart.RunEnds();
+    };
+    run(rows.size(), rows.size());
+    const std::size_t longRoom = series.Capacity();
+    QVERIFY(longRoom >= rows.size());
+
+    run(rows.size(), rows.size());  // as long again: the same room, no new memory
+    QCOMPARE(series.Capacity(), longRoom);
+
+    run(501, 501);
+    QCOMPARE(series.Count(), 501);
+    QVERIFY2(series.Capacity() < 1000, qPrintable(QString::number(series.Capacity())));
+
+    run(1'000'000, 501);  // a run that ends early
+    QCOMPARE(series.Count(), 501);
+    QVERIFY2(series.Capacity() < 501 + 4096, qPrintable(QString::number(series.Capacity())));
+
+    run(rows.size(), 0);  // a run that fails before its first row keeps nothing
+    QCOMPARE(series.Capacity(), std::size_t{0});
   }
 
   void clear_points_empties_the_series() {
