@@ -3,6 +3,9 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
+# The build's own make runs below this one; its "Entering directory" lines say nothing useful.
+MAKEFLAGS += --no-print-directory
+
 .PHONY: all deps configure build run test bench clean
 
 all: build
@@ -10,13 +13,22 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+# Configured when the build folder is new or a CMake file has changed, with its output shown;
+# the stamp is ours, since CMake leaves an unchanged cache untouched.
+CMAKE_FILES := $(shell find . -name CMakeLists.txt -not -path './$(BUILD_DIR)/*' -not -path './.git/*')
+$(BUILD_DIR)/configured.stamp: $(CMAKE_FILES) | deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+	@touch $@
+
+configure: deps $(BUILD_DIR)/configured.stamp
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the programs it may start (the window, the runner and the runner's chart program);
+# `make test` builds the tests and benchmarks.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 test: build

@@ -1,13 +1,12 @@
 #include "cli/HeadlessRun.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
 
 #include "cli/RunnerOutputs.h"
+#include "cli/StandardStreams.h"
 #include "numbertext/FormatGeneral.h"
 #include "output/ResultsFileOutput.h"
 #include "run/BoxTexts.h"
@@ -16,11 +15,6 @@
 #include "run/ResultCapture.h"
 
 namespace {
-
-void PrintLine(std::FILE* stream, const std::string& text) {
-  std::fputs(text.c_str(), stream);
-  std::fputc('\n', stream);
-}
 
 // The error's text when the run did not complete.
 std::optional<std::string> RunAndCatch(const CliOptions& options, const RunObservers& observers) {
@@ -42,11 +36,7 @@ int PrintResult(const ResultCapture& result, const ExactErrorTracker* exact) {
     PrintLine(stdout, "Истинная погрешность = " + FormatGeneral(static_cast<double>(exact->LargestError())) +
                           " при t = " + FormatGeneral(exact->TimeOfLargestError()));
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    PrintLine(stderr, std::string("rcpulse-cli: не удалось вывести результат: ") + std::strerror(errno));
-    return 1;
-  }
-  return 0;
+  return FlushStandardOutput();
 }
 
 int RunWithChart(const CliOptions& options, ResultsChart* chart) {

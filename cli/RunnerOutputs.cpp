@@ -39,7 +39,7 @@ RunnerOutputs::RunnerOutputs(const CliOptions& options) {
   // Opened before the run, so that a CSV path that cannot be written touches no REZ.TXT.
   if (options.csvPath) {
     try {
-      csv_ = std::make_unique<CsvRowWriter>(*options.csvPath, options.exact);
+      csv_ = std::make_unique<CsvRowWriter>(*options.csvPath, options.exact, options.csvFormat);
     } catch (...) {
       openFailure_ = ErrorText(std::current_exception());
       return;

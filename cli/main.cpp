@@ -1,5 +1,7 @@
 // rcpulse-cli: one calculation run without a window, from the nine parameter texts given as
 // options. The result line goes to standard output, an error's text alone to standard error.
+// Other modes: the chart as a picture, a convergence study, the comparison of a results file
+// with the run, and a batch of runs from a CSV file.
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,8 +10,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/BatchReport.h"
 #include "cli/CatchingMain.h"
 #include "cli/CliOptions.h"
+#include "cli/CompareReport.h"
 #include "cli/ConvergenceReport.h"
 #include "cli/DecimalSeparatorChoice.h"
 #include "cli/HeadlessRun.h"
@@ -31,13 +35,19 @@ int Main(int argc, char** argv) {
   const std::optional<CliOptions> parsed = ParseCliOptionsOrShowUsage(argc, argv);
   if (!parsed) return kUsageExitCode;
   const CliOptions& options = *parsed;
+  // Once, before any run: the batch's threads only read it.
   ApplyDecimalSeparatorChoice(options.decimalSeparator);
-  if (options.help) {
-    std::fputs(CliUsage().c_str(), stdout);
+  if (options.help || options.version) {
+    std::fputs((options.help ? CliUsage() : CliVersion()).c_str(), stdout);
     return 0;
   }
-  if (options.pngPath || options.pdfPath) return StartChartProgram(argv);
-  if (options.convergenceRuns) return ConvergenceReport(options);
+  switch (options.mode) {
+    case RunnerMode::Chart: return StartChartProgram(argv);
+    case RunnerMode::Convergence: return ConvergenceReport(options);
+    case RunnerMode::Compare: return CompareReport(options);
+    case RunnerMode::Batch: return BatchReport(options);
+    case RunnerMode::Run: break;
+  }
   return HeadlessRun(options);
 }
 

@@ -15,11 +15,16 @@ constexpr int kSignificantDigits = 17;  // enough to read every double back exac
 
 }  // namespace
 
-CsvRowWriter::CsvRowWriter(const std::string& path, bool withExact) : withExact_(withExact) {
+CsvRowWriter::CsvRowWriter(const std::string& path, bool withExact, CsvFormat format)
+    : withExact_(withExact), format_(format) {
   errno = 0;
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) RaiseFileError();
-  line_ = withExact ? "t,u,E,u_exact,error" : "t,u,E";
+  const char* const names[] = {"t", "u", "E", "u_exact", "error"};
+  for (std::size_t i = 0; i < (withExact ? 5u : 3u); ++i) {
+    if (i > 0) line_ += format_.delimiter;
+    line_ += names[i];
+  }
   EndLine();
 }
 
@@ -29,22 +34,22 @@ CsvRowWriter::~CsvRowWriter() {
 
 void CsvRowWriter::Write(const ResultRow& row) {
   Append(row.t);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(row.u);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(row.E);
   EndLine();
 }
 
 void CsvRowWriter::Write(const ResultRow& row, Extended exact, Extended error) {
   Append(row.t);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(row.u);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(row.E);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(exact);
-  line_ += ',';
+  line_ += format_.delimiter;
   Append(error);
   EndLine();
 }
@@ -68,14 +73,18 @@ void CsvRowWriter::Append(double value) {
   char text[32];
   const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
                                  kSignificantDigits).ptr;
-  line_.append(text, end);
+  AppendNumber({text, end});
 }
 
 void CsvRowWriter::Append(Extended value) {
   char text[48];
   const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
                                  kSignificantDigits).ptr;
-  line_.append(text, end);
+  AppendNumber({text, end});
+}
+
+void CsvRowWriter::AppendNumber(std::string_view pointText) {
+  line_ += CsvNumberText(pointText, format_);
 }
 
 void CsvRowWriter::EndLine() {

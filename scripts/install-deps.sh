@@ -10,14 +10,17 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev libqcustomplot-dev libqcustomplot2.1-qt6
   fonts-dejavu-core fonts-dejavu-extra xvfb xauth
   desktop-file-utils
+  libcsv-dev x11-utils
 )
 if [[ "${1:-}" == "--dev" ]]; then
   packages+=(clang libclang-rt-14-dev imagemagick)
 fi
 
+# One query for all, so that a `make run` with nothing missing starts at once.
+installed=$'\n'$(dpkg-query -W -f='${Package}\t${Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  if [[ "$installed" != *$'\n'"$p"$'\tinstall ok installed'* ]]; then
     missing+=("$p")
   fi
 done

@@ -103,3 +103,10 @@ class CliProcess {
 inline CliResult RunCli(const std::vector<std::string>& arguments, const Environment& environment = {}) {
   return CliProcess(arguments, environment).Wait();
 }
+
+// The arguments after "--decimal-separator ,": the exercise's separator whatever the locale.
+inline std::vector<std::string> CommaArgs(const std::vector<std::string>& more = {}) {
+  std::vector<std::string> arguments{"--decimal-separator", ","};
+  arguments.insert(arguments.end(), more.begin(), more.end());
+  return arguments;
+}

@@ -113,7 +113,10 @@ TEST_F(Cli, BadCommandLinesExitWithTwo) {
         {"--decimal-separator", ",,"}}) {
     const CliResult r = RunCli(arguments);
     EXPECT_EQ(r.exitCode, 2) << arguments[0];
-    EXPECT_NE(r.err.find("Использование"), std::string::npos);
+    // One line naming the problem, then where to read more; not the whole usage text.
+    EXPECT_TRUE(r.err.starts_with("rcpulse-cli: ")) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\nПодробнее: rcpulse-cli --help\n")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
     EXPECT_FALSE(std::filesystem::exists("REZ.TXT"));
   }
   const CliResult help = RunCli({"--help"});
