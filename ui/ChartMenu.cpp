@@ -7,15 +7,29 @@
 #include "ui/ChartTable.h"
 #include "ui/ExactCurves.h"
 #include "ui/FocusRestorer.h"
+#include "ui/HandleEvent.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/TChart.h"
 
 namespace {
 
+// Every action is its own error boundary, as the OK button is: an error (a file that cannot
+// be written, memory for the curves) is shown in the error box and must never unwind through
+// the menu's own frames, which are not made for it.
+template <class Handler>
+void OnTriggered(QAction* action, QObject* context, Handler handler) {
+  QObject::connect(action, &QAction::triggered, context, [handler] { HandleEvent(handler); });
+}
+
+template <class Handler>
+void OnToggled(QAction* action, QObject* context, Handler handler) {
+  QObject::connect(action, &QAction::toggled, context, [handler](bool on) { HandleEvent([&] { handler(on); }); });
+}
+
 QAction* AddSwitch(QMenu* menu, const char* text, TChart& chart, void (TChart::*set)(bool)) {
   QAction* action = menu->addAction(QString::fromUtf8(text));
   action->setCheckable(true);
-  QObject::connect(action, &QAction::toggled, menu, [&chart, set](bool on) { (chart.*set)(on); });
+  OnToggled(action, menu, [&chart, set](bool on) { (chart.*set)(on); });
   return action;
 }
 
@@ -27,14 +41,14 @@ ChartMenu::ChartMenu(TChart& chart, ExactCurves& curves, QWidget* window)
   AddSwitch(menu_, "Точное решение", chart, &TChart::SetExactShown);
   AddSwitch(menu_, "Погрешность", chart, &TChart::SetErrorShown);
   // Both curves are computed together; switching either on fills them, both off empties them.
-  for (QAction* action : menu_->actions()) connect(action, &QAction::toggled, this, [this] { curves_.Refill(); });
+  for (QAction* action : menu_->actions()) OnToggled(action, this, [this](bool) { curves_.Refill(); });
   AddSwitch(menu_, "Плоский вид", chart, &TChart::SetFlatView);
   AddSwitch(menu_, "Подписи осей: авто", chart, &TChart::SetReadableLabels);
   menu_->addSeparator();
-  connect(menu_->addAction(QString::fromUtf8("Сохранить график…")), &QAction::triggered, this, &ChartMenu::SavePicture);
-  connect(menu_->addAction(QString::fromUtf8("Сохранить таблицу…")), &QAction::triggered, this, &ChartMenu::SaveTable);
+  OnTriggered(menu_->addAction(QString::fromUtf8("Сохранить график…")), this, [this] { SavePicture(); });
+  OnTriggered(menu_->addAction(QString::fromUtf8("Сохранить таблицу…")), this, [this] { SaveTable(); });
   menu_->addSeparator();
-  connect(menu_->addAction(QString::fromUtf8("Сбросить масштаб")), &QAction::triggered, &chart_, &TChart::ResetZoom);
+  OnTriggered(menu_->addAction(QString::fromUtf8("Сбросить масштаб")), this, [this] { chart_.ResetZoom(); });
   connect(&chart_, &TChart::MenuRequested, this, &ChartMenu::Popup);
 }
 

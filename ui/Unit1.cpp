@@ -171,7 +171,7 @@ void TForm1::SetUpKeyboard() {
   Chart1->installEventFilter(this);
   BitBtn1->setFocus(Qt::OtherFocusReason);
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, &TForm1::ShowHelp);
+  connect(help, &QShortcut::activated, this, [this] { HandleEvent([this] { ShowHelp(); }); });
   // The default frame stays on OK except while Close has the focus. OK holds the connection,
   // not the window: the focus moves again while the window is being destroyed.
   connect(qApp, &QApplication::focusChanged, BitBtn1,
