@@ -3,15 +3,9 @@
 
 #include "cli/CliOptions.h"
 #include "cli/RunnerOptionTable.h"
+#include "cli/Utf8Text.h"
 
 namespace {
-
-// Characters, not bytes, of a UTF-8 text: "ФАЙЛ" takes two bytes a letter.
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t characters = 0;
-  for (const unsigned char byte : text) characters += (byte & 0xC0) != 0x80;
-  return characters;
-}
 
 // One usage line per option: the option and its value in 19 columns, then its help, whose
 // further lines are indented to the same column.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Utf8Text.h"
 #include "numbertext/FormatGeneral.h"
 #include "numbertext/LocaleDecimalSeparator.h"
 #include "run/ErrorText.h"
@@ -12,10 +13,9 @@
 
 namespace {
 
-// Pads to a width in characters (UTF-8 code points), so the Russian header lines up too.
+// Pads to a width in characters, so the Russian header lines up too.
 std::string PadRight(const std::string& text, std::size_t width) {
-  std::size_t characters = 0;
-  for (unsigned char byte : text) characters += (byte & 0xC0) != 0x80;
+  const std::size_t characters = CharacterCount(text);
   return text + std::string(width > characters ? width - characters : 0, ' ');
 }
 

@@ -14,8 +14,11 @@ class ProgressIndicator : public RunObserver {
   ProgressIndicator();
   void ParametersRead(const CalcParams& params) override;
   void RowsEmitted(std::span<const ResultRow> rows) override {
-    for (const ResultRow& row : rows)
-      if (enabled_ && (++rows_ & 0x3FFF) == 0) Update(row.t);
+    if (!enabled_ || rows.empty()) return;
+    rows_ += rows.size();
+    if (rows_ < nextUpdate_) return;
+    nextUpdate_ = rows_ + kRowsBetweenUpdates;
+    Update(rows.back().t);
   }
   void RunFinished(double) override { Clear(); }
   void RunAbandoned() noexcept override { Clear(); }
@@ -26,7 +29,9 @@ class ProgressIndicator : public RunObserver {
 
   bool enabled_;
   bool shown_ = false;
+  static constexpr std::uint64_t kRowsBetweenUpdates = 16384;
   std::uint64_t rows_ = 0;
+  std::uint64_t nextUpdate_ = kRowsBetweenUpdates;
   double t1_ = 0, t4_ = 0;
   std::chrono::steady_clock::time_point start_;
 };

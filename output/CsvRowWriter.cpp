@@ -1,6 +1,8 @@
 #include "output/CsvRowWriter.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <charconv>
 
 #include "model/Errors.h"
@@ -33,25 +35,25 @@ CsvRowWriter::~CsvRowWriter() {
 }
 
 void CsvRowWriter::Write(const ResultRow& row) {
-  Append(row.t);
-  line_ += format_.delimiter;
-  Append(row.u);
-  line_ += format_.delimiter;
-  Append(row.E);
+  AppendRow(row);
   EndLine();
 }
 
 void CsvRowWriter::Write(const ResultRow& row, Extended exact, Extended error) {
-  Append(row.t);
-  line_ += format_.delimiter;
-  Append(row.u);
-  line_ += format_.delimiter;
-  Append(row.E);
+  AppendRow(row);
   line_ += format_.delimiter;
   Append(exact);
   line_ += format_.delimiter;
   Append(error);
   EndLine();
+}
+
+void CsvRowWriter::AppendRow(const ResultRow& row) {
+  Append(row.t);
+  line_ += format_.delimiter;
+  Append(row.u);
+  line_ += format_.delimiter;
+  Append(row.E);
 }
 
 void CsvRowWriter::Close() {
@@ -83,8 +85,12 @@ void CsvRowWriter::Append(Extended value) {
   AppendNumber({text, end});
 }
 
+// In place: the line's string is reused from row to row, a number's text is not.
 void CsvRowWriter::AppendNumber(std::string_view pointText) {
-  line_ += CsvNumberText(pointText, format_);
+  const std::size_t start = line_.size();
+  line_ += pointText;
+  if (format_.decimalSeparator != '.')
+    std::replace(line_.begin() + static_cast<std::ptrdiff_t>(start), line_.end(), '.', format_.decimalSeparator);
 }
 
 void CsvRowWriter::EndLine() {

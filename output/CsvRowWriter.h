@@ -27,6 +27,7 @@ class CsvRowWriter {
   void Close();
 
  private:
+  void AppendRow(const ResultRow& row);
   void Append(double value);
   void Append(Extended value);
   void AppendNumber(std::string_view pointText);

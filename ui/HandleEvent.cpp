@@ -1,18 +1,16 @@
 #include "ui/HandleEvent.h"
 
-#include <exception>
-
 #include "model/Errors.h"
 #include "run/ErrorText.h"
 #include "ui/MessageBoxes.h"
 
-void HandleEvent(const std::function<void()>& handler) {
+void ShowEscapedError(const std::exception_ptr& error) {
   try {
-    handler();
+    std::rethrow_exception(error);
   } catch (const ERunCancelled& cancelled) {
     // The user asked for it: information, not an error.
     ShowInformationBox(cancelled.Message());
   } catch (...) {
-    ShowErrorBox(ErrorMessage(std::current_exception()));
+    ShowErrorBox(ErrorMessage(error));
   }
 }

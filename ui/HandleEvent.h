@@ -4,6 +4,17 @@
 // No exception ever unwinds through Qt's own frames.
 #pragma once
 
-#include <functional>
+#include <exception>
 
-void HandleEvent(const std::function<void()>& handler);
+// Shows what escaped a handler: the error box, or the information box for a cancelled run.
+void ShowEscapedError(const std::exception_ptr& error);
+
+// A template rather than a std::function: the application object runs every event through it.
+template <class Handler>
+void HandleEvent(Handler&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    ShowEscapedError(std::current_exception());
+  }
+}

@@ -307,18 +307,19 @@ bool TChart::SavePicture(const QString& fileName, int width, int height) {
   return false;
 }
 
-bool TChart::SavePng(const QString& fileName, int width, int height) {
-  PrepareDrawing(QSize(width, height));
-  const bool saved = plot_->savePng(fileName, width, height);
+bool TChart::DrawnAtSize(QSize size, const std::function<bool()>& draw) {
+  PrepareDrawing(size);
+  const bool drawn = draw();
   PrepareDrawing(plot_->viewport().size());
-  return saved;
+  return drawn;
+}
+
+bool TChart::SavePng(const QString& fileName, int width, int height) {
+  return DrawnAtSize({width, height}, [&] { return plot_->savePng(fileName, width, height); });
 }
 
 bool TChart::SavePdf(const QString& fileName, int width, int height) {
-  PrepareDrawing(QSize(width, height));
-  const bool saved = plot_->savePdf(fileName, width, height);
-  PrepareDrawing(plot_->viewport().size());
-  return saved;
+  return DrawnAtSize({width, height}, [&] { return plot_->savePdf(fileName, width, height); });
 }
 
 bool TChart::SaveSvg(const QString& fileName, int width, int height) {
@@ -331,10 +332,10 @@ bool TChart::SaveSvg(const QString& fileName, int width, int height) {
   svg.setTitle(QStringLiteral("rcpulse"));
   QCPPainter painter;
   if (!painter.begin(&svg)) return false;
-  PrepareDrawing(QSize(width, height));
-  plot_->toPainter(&painter, width, height);
-  const bool saved = painter.end();
-  PrepareDrawing(plot_->viewport().size());
+  const bool saved = DrawnAtSize({width, height}, [&] {
+    plot_->toPainter(&painter, width, height);
+    return painter.end();
+  });
   return saved && QFileInfo(fileName).size() > 0;
 }
 

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "output/ChartOutput.h"
@@ -113,6 +114,8 @@ class TChart : public QWidget, public ResultsChart {
   void RequestRepaint();
   void QueuedReplot();
   void PrepareDrawing(QSize size);
+  // Draws a picture of the given size: laid out for that size, then for the widget again.
+  bool DrawnAtSize(QSize size, const std::function<bool()>& draw);
   void ApplyAutomaticRanges();
   void ApplyRightRange();
   void FixRanges();
